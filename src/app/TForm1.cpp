@@ -2,7 +2,8 @@
 
 namespace vireo {
 
-TForm1::TForm1(Services services, QWidget *parent) : QMainWindow(parent), services_(services)
+TForm1::TForm1(Services services, QWidget *parent)
+    : QMainWindow(parent), link(services.port), services_(services)
 {
     SoftwareVersion = QStringLiteral("1.6.5");
     setWindowTitle(QStringLiteral("VIREO Ver.") + SoftwareVersion);

@@ -1,7 +1,9 @@
 #pragma once
 // The main window: composition root of the program. It builds every control with the object
 // name of the window layout, owns the long-lived state, and wires each control to its handler.
-// Handlers are short and call into the subsystem code.
+// Handlers are short and call into the subsystem code; each subsystem defines its TForm1
+// members in its own gui/ source file (src/link/gui, src/params/gui, ...).
+#include "link/SerialLink.h"
 #include "link/Version.h"
 #include "seams/Clock.h"
 #include "seams/Dialogs.h"
@@ -42,19 +44,45 @@ public:
     }
 
     Services &services() { return services_; }
+    Clock &clock() { return services_.clock; }
+    Dialogs &dialogs() { return services_.dialogs; }
 
-    // Shell state (the other subsystems add theirs beside it).
+    // ---- Shell state -------------------------------------------------------------------
     QString ProgramDir;
     QString SoftwareVersion;
     bool Connected = false;
     bool Updating = false;
     bool Resetting = false;
     bool ParamsLoaded = false;
+
+    // ---- Shell (src/app) ---------------------------------------------------------------
+    void PageControl1Change();
+    void MenuFileEndClick();
+    void MenuHelpVersionClick();
+
+    // ---- Device link (src/link/gui) ----------------------------------------------------
+    SerialLink link;
     UnitKind unitKind = UnitKind::Kind1;
     std::string FirmwareVersion;
+    void ConnectSpeedButtonClick();
+    void connectUnit();
+    void disconnectUnit();
+    void Timer2Timer();
+    void PirouCheckButtonClick();
 
-public slots:
-    void PageControl1Change();
+    // ---- Gyro parameters (src/params/gui) ----------------------------------------------
+    void ReadButtonClick();
+    void WriteButtonClick();
+
+    // ---- Parameter editing (src/editing/gui) -------------------------------------------
+
+    // ---- Parameter files, presets, reset (src/files/gui) -------------------------------
+    void MenuFileOpenClick();
+    void MenuFileSaveClick();
+    void ResetButtonClick();
+
+    // ---- Firmware update (src/firmware/gui) --------------------------------------------
+    void FileFirmUpdateButtonClick();
 
 private:
     Services services_;
