@@ -1,6 +1,6 @@
 #include "params/BlockTransfer.h"
 
-#include "ScriptedPort.h"
+#include "LineReplyPort.h"
 #include "seams/ConversionError.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +12,8 @@ namespace vireo
 namespace
 {
 
-using test::ScriptedPort;
-using test::valueListReply;
+using paramtest::LineReplyPort;
+using paramtest::valueListReply;
 
 class BlockTransferTest : public ::testing::Test
 {
@@ -26,7 +26,7 @@ protected:
             return line.rfind("WROM", 0) == 0 ? std::string("OK\r\n") : std::string();
         };
     }
-    ScriptedPort port;
+    LineReplyPort port;
     SerialLink link{port};
     ParameterSet work;
     AxisRecordTable def{};

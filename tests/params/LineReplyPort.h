@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-namespace vireo::test
+namespace vireo::paramtest
 {
 
-class ScriptedPort : public SerialPort
+class LineReplyPort : public SerialPort
 {
 public:
     std::function<std::string(const std::string &line)> answer = [](const std::string &) {
@@ -51,4 +51,4 @@ inline std::string valueListReply(const std::vector<std::string> &fields, const 
     return r + "\n" + tail;
 }
 
-} // namespace vireo::test
+} // namespace vireo::paramtest
