@@ -3,7 +3,8 @@
 #include <cstdio>
 #include <ctime>
 
-namespace vireo {
+namespace vireo
+{
 
 LocalDateTime localNow()
 {
@@ -20,8 +21,8 @@ LocalDateTime localNow()
 std::string proposedParameterFileName(const LocalDateTime &when)
 {
     char digits[16];
-    std::snprintf(digits, sizeof digits, "%02d%02d%02d%02d", when.month % 100, when.day % 100, when.hour % 100,
-                  when.minute % 100);
+    std::snprintf(digits, sizeof digits, "%02d%02d%02d%02d", when.month % 100, when.day % 100,
+                  when.hour % 100, when.minute % 100);
     return "gyro_" + std::string(digits) + std::string(ParameterFileExtension);
 }
 

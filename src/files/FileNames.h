@@ -3,7 +3,8 @@
 #include <string>
 #include <string_view>
 
-namespace vireo {
+namespace vireo
+{
 
 inline constexpr std::string_view ParameterFileExtension = ".gdt";
 inline constexpr std::string_view SaveDialogFilter = "VIREO File|*.gdt";

@@ -4,9 +4,11 @@
 #include <random>
 #include <system_error>
 
-namespace vireo {
+namespace vireo
+{
 
-namespace {
+namespace
+{
 
 // What a layout with a format word loads after the six records of mode sets 0 and 1.
 struct FormatLayout {

@@ -13,7 +13,8 @@
 #include <string>
 #include <vector>
 
-namespace vireo {
+namespace vireo
+{
 
 inline constexpr std::size_t ParameterFileWords = 116;
 inline constexpr std::size_t ParameterFileBytes = 2 * ParameterFileWords;

@@ -2,7 +2,8 @@
 
 #include "files/ParameterFile.h"
 
-namespace vireo {
+namespace vireo
+{
 
 MessageRequest saveQuestion(const FileFlowContext &ctx)
 {

@@ -10,12 +10,13 @@
 #include <string>
 #include <string_view>
 
-namespace vireo {
+namespace vireo
+{
 
 struct FileFlowContext {
     Dialogs &dialogs;
     std::function<std::string(std::string_view key)> text; // language text of a key (UTF-8)
-    ParameterSet &work;                                     // WorkValues
+    ParameterSet &work;                                    // WorkValues
     std::function<void()> showParameters;
     std::function<LocalDateTime()> now = localNow;
 };

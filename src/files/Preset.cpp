@@ -2,9 +2,11 @@
 
 #include <fstream>
 
-namespace vireo {
+namespace vireo
+{
 
-namespace {
+namespace
+{
 
 constexpr std::string_view PresetModeSet2Firmware = " 0.5.0";
 // Common fields a format-2 preset supplies: DeadBand .. RxKind.

@@ -11,7 +11,8 @@
 #include <string_view>
 #include <vector>
 
-namespace vireo {
+namespace vireo
+{
 
 inline constexpr int PresetCount = 3;
 

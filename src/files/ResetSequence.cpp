@@ -1,6 +1,7 @@
 #include "files/ResetSequence.h"
 
-namespace vireo {
+namespace vireo
+{
 
 ResetOutcome runResetSequence(ResetTarget &target, bool preset)
 {

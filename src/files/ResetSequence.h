@@ -4,9 +4,11 @@
 // progress steps, and the read of the common block. The window supplies the operations.
 #include "params/ParameterSet.h"
 
-namespace vireo {
+namespace vireo
+{
 
-class ResetTarget {
+class ResetTarget
+{
 public:
     virtual ~ResetTarget() = default;
     virtual bool resetUnit() = 0;
