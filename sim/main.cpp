@@ -150,35 +150,6 @@ std::string statePathFor(const std::string &base, int index)
     return index == 0 ? base : base + "." + std::to_string(index);
 }
 
-void loadState(UnitSimulator &unit, const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return; // first run
-    std::stringstream text;
-    text << in.rdbuf();
-    std::string error;
-    const auto memory = parseMemory(text.str(), &error);
-    if (!memory || !unit.loadMemory(*memory, &error))
-        std::cerr << "kalm07-sim: ignoring " << path << ": " << error << "\n";
-}
-
-// Written under a temporary name and renamed, so a kill mid-write leaves the old state.
-void saveState(const UnitSimulator &unit, const std::string &path)
-{
-    const std::string temp = path + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out << formatMemory(unit.memory());
-        if (!out.flush()) {
-            std::cerr << "kalm07-sim: cannot write " << temp << "\n";
-            return;
-        }
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0)
-        std::cerr << "kalm07-sim: cannot replace " << path << "\n";
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -209,9 +180,15 @@ int main(int argc, char **argv)
             unit->addFault(rule);
         if (!options.statePath.empty()) {
             const std::string path = statePathFor(options.statePath, i);
-            loadState(*unit, path);
+            std::string error;
+            if (!unit->loadStateFile(path, &error) && !error.empty())
+                std::cerr << "kalm07-sim: ignoring " << path << ": " << error << "\n";
             UnitSimulator *u = unit.get();
-            unit->onMemoryChanged = [u, path] { saveState(*u, path); };
+            unit->onMemoryChanged = [u, path] {
+                std::string saveError;
+                if (!u->saveStateFile(path, &saveError))
+                    std::cerr << "kalm07-sim: " << saveError << "\n";
+            };
         }
         if (transcript) {
             unit->onTranscript = [transcript, i, multi = options.units > 1](const TranscriptEntry &e) {
