@@ -105,6 +105,8 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{K1, " 1.0.4", "RROM C 0\r\n", "0007\r\n" + Ok},
         // Mode set 2 exists from 0.5.0 on; its standard values are readable on any firmware.
         CommandCase{K2, " 0.3.8", "RROM E 2\r\n", Ng}, CommandCase{K2, " 0.3.8", "RDEF E 2\r\n", E2 + Ok},
+        // Kind1 reports standard values from 2.0.0 on.
+        CommandCase{K1, " 2.0.0", "RDEF A 0\r\n", A0 + Ok}, CommandCase{K1, " 1.0.9", "RDEF A 0\r\n", ""},
         // Lines the unit cannot carry out.
         CommandCase{K2, " 0.5.0", "RROM C 1\r\n", Ng}, CommandCase{K2, " 0.5.0", "RROM A 3\r\n", Ng},
         CommandCase{K2, " 0.5.0", "RDEF C 0\r\n", Ng}, CommandCase{K2, " 0.5.0", "RROM Q 0\r\n", Ng},

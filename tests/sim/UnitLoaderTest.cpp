@@ -1,7 +1,7 @@
 // The simulated loader: handshake, blocks with checksums, the end command, and the firmware
 // version and kind the unit takes from the image it was sent.
+#include "SimTestImage.h"
 #include "UnitSimulator.h"
-#include "firmware/ScrambleKey.h"
 
 #include <gtest/gtest.h>
 
@@ -18,32 +18,11 @@ constexpr std::uint8_t Ack = 0x00;
 constexpr std::uint8_t Nak = 0x01;
 constexpr std::uint8_t NumberAck = 0x14;
 
-// Blocks of a firmware image as the program sends them: scrambled with the key running over
-// the sent blocks only, in block order.
-std::map<std::uint32_t, std::vector<std::uint8_t>>
-scrambledBlocks(const std::string &version, std::uint8_t kindByte, const std::vector<int> &imageBlocks)
-{
-    std::vector<std::uint8_t> plain(UnitLoader::ImageSize);
-    for (std::size_t i = 0; i < plain.size(); ++i)
-        plain[i] = static_cast<std::uint8_t>(i * 7 + 3);
-    std::copy(version.begin(), version.end(), plain.begin() + UnitLoader::VersionOffset);
-    plain[UnitLoader::KindOffset] = kindByte;
-    std::map<std::uint32_t, std::vector<std::uint8_t>> blocks;
-    std::size_t k = 0;
-    for (int b : imageBlocks) {
-        auto &out = blocks[UnitLoader::FirstBlockNumber + b];
-        for (std::size_t i = 0; i < UnitLoader::BlockSize; ++i) {
-            out.push_back(plain[b * UnitLoader::BlockSize + i] ^ ScrambleKey[k]);
-            k = (k + 1) % ScrambleKey.size();
-        }
-    }
-    return blocks;
-}
+using simtest::scrambledBlocks;
 
 std::vector<std::uint8_t> be32(std::uint32_t v)
 {
-    return {static_cast<std::uint8_t>(v >> 24), static_cast<std::uint8_t>(v >> 16),
-            static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v)};
+    return simtest::bigEndian32(v);
 }
 
 // Talks the loader protocol to a unit in steps of its own, with a clock in microseconds.
