@@ -46,6 +46,7 @@ value for VIREO_EXTRA_PORTS (path=busid;path=busid); then it runs until killed.
   --state FILE          keep stored values and firmware in FILE between runs (unit i > 0
                         uses FILE.i); an existing file overrides --firmware
   --units N             serve N identical units (default 1)
+  --empty-ports N       first list N more FTDI ports with nothing behind them
   --transcript FILE     append every command and reply to FILE ("-" for stderr)
   --help                this text
 )";
@@ -56,6 +57,7 @@ struct Options {
     std::string statePath;
     std::string transcriptPath;
     int units = 1;
+    int emptyPorts = 0;
 };
 
 bool fail(const std::string &message)
@@ -135,6 +137,9 @@ bool parseOptions(int argc, char **argv, Options &o)
         } else if (arg == "--units") {
             if (!value(v) || !parseInt(v, o.units, 1))
                 return fail("--units takes a count from 1 on");
+        } else if (arg == "--empty-ports") {
+            if (!value(v) || !parseInt(v, o.emptyPorts, 0))
+                return fail("--empty-ports takes a count");
         } else if (arg == "--transcript") {
             if (!value(o.transcriptPath))
                 return false;
@@ -174,6 +179,20 @@ int main(int argc, char **argv)
     std::vector<std::unique_ptr<UnitSimulator>> units;
     PtyHost host;
     std::string extraPorts;
+    auto listPort = [&](const std::string &serial) {
+        if (!extraPorts.empty())
+            extraPorts += ';';
+        extraPorts +=
+            host.slavePath(host.unitCount() - 1) + "=FTDIBUS\\VID_0403+PID_6001+" + serial + "\\0000";
+    };
+    for (int i = 0; i < options.emptyPorts; ++i) {
+        std::string error;
+        if (!host.addUnit(nullptr, &error)) {
+            fail(error);
+            return 1;
+        }
+        listPort("EMPTY" + std::to_string(i + 1));
+    }
     for (int i = 0; i < options.units; ++i) {
         auto unit = std::make_unique<UnitSimulator>(options.config);
         for (const auto &rule : options.faults)
@@ -198,16 +217,13 @@ int main(int argc, char **argv)
             };
         }
         std::string error;
-        if (!host.addUnit(*unit, &error)) {
+        if (!host.addUnit(unit.get(), &error)) {
             fail(error);
             return 1;
         }
         char serial[32];
         std::snprintf(serial, sizeof serial, "SIM%04d", i + 1);
-        if (!extraPorts.empty())
-            extraPorts += ';';
-        extraPorts +=
-            host.slavePath(static_cast<std::size_t>(i)) + "=FTDIBUS\\VID_0403+PID_6001+" + serial + "\\0000";
+        listPort(serial);
         units.push_back(std::move(unit));
     }
 

@@ -38,7 +38,7 @@ std::int64_t PtyHost::nowUs() const
     return monotonicUs() - startUs_;
 }
 
-bool PtyHost::addUnit(UnitSimulator &unit, std::string *error)
+bool PtyHost::addUnit(UnitSimulator *unit, std::string *error)
 {
     int master = -1;
     int slave = -1;
@@ -57,7 +57,7 @@ bool PtyHost::addUnit(UnitSimulator &unit, std::string *error)
     fcntl(master, F_SETFD, FD_CLOEXEC);
     fcntl(slave, F_SETFD, FD_CLOEXEC);
     Served s;
-    s.unit = &unit;
+    s.unit = unit;
     s.master = master;
     s.slaveKeep = slave;
     s.slavePath = name;
@@ -76,6 +76,8 @@ void PtyHost::closeServed(Served &s)
 
 void PtyHost::deliver(Served &s)
 {
+    if (!s.unit)
+        return;
     const std::int64_t now = nowUs();
     std::uint8_t buf[512];
     while (std::size_t n = s.unit->takeArrived(buf, sizeof buf, now))
@@ -95,6 +97,8 @@ void PtyHost::readFrom(Served &s)
         const ssize_t n = ::read(s.master, buf, sizeof buf);
         if (n <= 0)
             return;
+        if (!s.unit)
+            continue;
         // The rate in effect now is the rate these bytes were sent at.
         s.unit->receive(buf, static_cast<std::size_t>(n), ptyBaudRate(s.master), nowUs());
     }
@@ -107,12 +111,12 @@ void PtyHost::run(const volatile std::sig_atomic_t &stop)
         fds.clear();
         std::int64_t waitUs = 1'000'000;
         for (auto &s : units_) {
-            if (s.master >= 0 && s.unit->unplugged())
+            if (s.master >= 0 && s.unit && s.unit->unplugged())
                 closeServed(s); // the adapter is gone: the program sees a hang-up
             if (s.master < 0)
                 continue;
             deliver(s);
-            if (const auto next = s.unit->nextArrivalUs())
+            if (const auto next = s.unit ? s.unit->nextArrivalUs() : std::nullopt)
                 waitUs = std::min(waitUs, std::max<std::int64_t>(0, *next - nowUs()));
             fds.push_back({s.master, static_cast<short>(POLLIN | (s.due.empty() ? 0 : POLLOUT)), 0});
         }

@@ -27,8 +27,9 @@ public:
     PtyHost(const PtyHost &) = delete;
     PtyHost &operator=(const PtyHost &) = delete;
 
-    // Opens a pty pair for the unit. False with a message when the system refuses.
-    bool addUnit(UnitSimulator &unit, std::string *error);
+    // Opens a pty pair for the unit; a null unit makes a port with nothing behind it (its
+    // input is read and dropped). False with a message when the system refuses.
+    bool addUnit(UnitSimulator *unit, std::string *error);
     const std::string &slavePath(std::size_t index) const { return units_[index].slavePath; }
     std::size_t unitCount() const { return units_.size(); }
 
