@@ -3,6 +3,8 @@
 // name of the window layout, owns the long-lived state, and wires each control to its handler.
 // Handlers are short and call into the subsystem code; each subsystem defines its TForm1
 // members in its own gui/ source file (src/link/gui, src/params/gui, ...).
+#include "app/Captions.h"
+#include "app/LanguageTable.h"
 #include "link/SerialLink.h"
 #include "link/Version.h"
 #include "seams/Clock.h"
@@ -16,7 +18,12 @@
 
 class QTimer;
 
-namespace vireo {
+namespace vireo
+{
+
+class PageControl;
+class TAboutBox;
+class TProgressForm;
 
 // What the window talks to; production adapters in main.cpp, fakes in tests.
 struct Services {
@@ -27,17 +34,19 @@ struct Services {
     QString programDir; // with trailing separator; empty = directory of the executable
 };
 
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow
+{
     Q_OBJECT
 public:
     explicit TForm1(Services services, QWidget *parent = nullptr);
     ~TForm1() override;
 
-    // The control of the layout with this object name; throws std::logic_error when the
-    // layout has no such control of that type.
+    // The control of the layout with this object name (nearest first, never one inside
+    // another window such as a progress window; address those as "WriteProgressForm/
+    // MessageLabel"); throws std::logic_error when there is no such control of that type.
     template <class T> T *control(const QString &name) const
     {
-        T *w = findChild<T *>(name);
+        T *w = qobject_cast<T *>(findControl(const_cast<TForm1 &>(*this), name));
         if (!w)
             throw std::logic_error("no control named " + name.toStdString());
         return w;
@@ -59,6 +68,37 @@ public:
     void PageControl1Change();
     void MenuFileEndClick();
     void MenuHelpVersionClick();
+
+    // Context help of the control parameter page; each receives the label that sent the event.
+    void GyroGainLabelMouseEnter(QObject *sender);
+    void LockGainLabelMouseEnter(QObject *sender);
+    void DumperLabelGainMouseEnter(QObject *sender);
+    void FFGainLabelMouseEnter(QObject *sender);
+    void HoldingGainMouseEnter(QObject *sender);
+    void ControlGainLabelMouseEnter(QObject *sender);
+    void HelpMouseLeave(QObject *sender);
+
+    // The stored language text of key (any letter case); empty when the file did not give it.
+    QString text(const QString &key) const;
+
+    // READ and WRITE by the active page of PageControl1: disabled when its position among the
+    // visible tabs is 1, 3 or 4 (status, update, reset), enabled otherwise.
+    void setReadWriteByActivePage();
+    // Shows or hides the tab of a page (TabSheet1 .. TabSheet9) of either page control.
+    void setPageVisible(const QString &tabSheet, bool visible);
+    bool isPageVisible(const QString &tabSheet) const;
+
+    LanguageTable language;
+    PageControl *PageControl1 = nullptr;
+    PageControl *PageControl2 = nullptr;
+    QTimer *Timer2 = nullptr;                   // 500 ms, running from the end of start-up
+    TProgressForm *WriteProgressForm = nullptr; // parameter writing
+    TProgressForm *ResetProgressForm = nullptr; // reset
+    TAboutBox *AboutBox = nullptr;              // created after the window (main), not owned
+
+    // Start-up steps that belong to other subsystems (defined in their gui/ files).
+    void fillMaxTable();      // limits of the gain fields and the spin-button maxima
+    void setSerialDefaults(); // line settings and time-outs of SerialLink
 
     // ---- Device link (src/link/gui) ----------------------------------------------------
     SerialLink link;
@@ -85,7 +125,18 @@ public:
     void FileFirmUpdateButtonClick();
 
 private:
+    void buildLayout();
+    void connectControls();
+    void connectHelp();
+    void loadImages();
+    void runSplash();
+    void showHelpGroup(int group);
+
     Services services_;
+    bool centred_ = false;
+
+protected:
+    void showEvent(QShowEvent *event) override;
 };
 
 } // namespace vireo
