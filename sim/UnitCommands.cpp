@@ -117,6 +117,9 @@ UnitSimulator::Reply UnitSimulator::executeLine(const std::string &line, std::in
         ++pirouetteChecks_;
         return {bytesOf("OK\r\n")};
     }
+    // Kind1 firmware keeps standard values readable only from 2.0.0 on.
+    if (keyword == "RDEF" && !kind2 && versionLess(fw, " 2.0.0"))
+        return {};
     if (!single && (keyword == "RROM" || keyword == "RDEF" || keyword == "WROM"))
         return executeParameterCommand(words);
     return {};

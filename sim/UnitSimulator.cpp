@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <fstream>
 #include <numbers>
+#include <sstream>
 
 namespace vireo
 {
@@ -88,8 +90,11 @@ std::vector<std::uint32_t> UnitSimulator::listeningBauds() const
 
 bool UnitSimulator::answersAt(std::uint32_t baud) const
 {
-    const auto bauds = listeningBauds();
-    return std::find(bauds.begin(), bauds.end(), baud) != bauds.end();
+    if (!config_.bauds.empty())
+        return std::find(config_.bauds.begin(), config_.bauds.end(), baud) != config_.bauds.end();
+    if (config_.kind == UnitKind::Kind2)
+        return baud == Baud250000 || baud == Baud230400;
+    return baud == (mode_ == Mode::Transfer || firmware_ ? Baud230400 : Baud250000);
 }
 
 void UnitSimulator::receive(std::string_view bytes, std::uint32_t baud, std::int64_t nowUs)
@@ -116,7 +121,15 @@ void UnitSimulator::receive(const std::uint8_t *data, std::size_t size, std::uin
 
 void UnitSimulator::receiveByte(std::uint8_t byte, std::uint32_t baud, std::int64_t atUs)
 {
-    if (disconnected_ || (mode_ == Mode::Transfer && !answersAt(baud))) {
+    if (disconnected_) {
+        unheardByte(byte, baud, atUs);
+        return;
+    }
+    if (mode_ == Mode::Transfer && !answersAt(baud)) {
+        // Framing garbage where a loader command belongs ends the transfer like any other
+        // byte that is no command, so discovery can reach the loader's command line again.
+        if (loader_.waitingForCommand(atUs))
+            mode_ = Mode::Command;
         unheardByte(byte, baud, atUs);
         return;
     }
@@ -137,7 +150,9 @@ void UnitSimulator::receiveByte(std::uint8_t byte, std::uint32_t baud, std::int6
         entry.name = step.name();
         entry.command = step.bytes;
         if (step.kind == LoaderStepKind::Abandoned || step.kind == LoaderStepKind::Unknown) {
-            entry.heard = step.kind == LoaderStepKind::Unknown;
+            if (step.kind == LoaderStepKind::Unknown)
+                mode_ = Mode::Command;
+            entry.heard = false;
             entry.replyStartUs = entry.replyEndUs = atUs;
             record(std::move(entry));
             continue;
@@ -405,6 +420,41 @@ bool UnitSimulator::loadMemory(const UnitMemory &memory, std::string *error)
     store_ = memory.store;
     loader_.setInstalledVersion(firmware_);
     return true;
+}
+
+bool UnitSimulator::saveStateFile(const std::string &path, std::string *error) const
+{
+    const std::string temp = path + ".tmp";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        out << formatMemory(memory());
+        if (!out.flush()) {
+            if (error)
+                *error = "cannot write " + temp;
+            return false;
+        }
+    }
+    if (std::rename(temp.c_str(), path.c_str()) != 0) {
+        if (error)
+            *error = "cannot replace " + path;
+        std::remove(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool UnitSimulator::loadStateFile(const std::string &path, std::string *error)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        if (error)
+            error->clear();
+        return false;
+    }
+    std::stringstream text;
+    text << in.rdbuf();
+    const auto parsed = parseMemory(text.str(), error);
+    return parsed && loadMemory(*parsed, error);
 }
 
 void UnitSimulator::memoryChanged()

@@ -121,6 +121,10 @@ public:
     // Memory as kept between runs; load replaces records and firmware (not the kind).
     UnitMemory memory() const;
     bool loadMemory(const UnitMemory &memory, std::string *error = nullptr);
+    // The same as a small text file (see UnitStore.h). Saving writes a temporary file and
+    // renames it into place; loading a missing file fails with an empty error.
+    bool saveStateFile(const std::string &path, std::string *error = nullptr) const;
+    bool loadStateFile(const std::string &path, std::string *error = nullptr);
 
     // --- Live values --------------------------------------------------------------------------
     LiveValues &live() { return live_; }
