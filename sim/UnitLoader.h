@@ -25,7 +25,7 @@ enum class LoaderStepKind {
     BlockNum,  // the four bytes after 0x12
     BlockData, // 128 data bytes and the checksum
     End,       // 0x17
-    Unknown,   // a byte that is no loader command: ignored
+    Unknown,   // a byte that is no loader command: the loader is left
     Abandoned, // a step cut short by a pause: dropped
     Text,      // a printable byte, CR or LF where a command belongs: the loader is left
 };
@@ -72,6 +72,12 @@ public:
 
     std::vector<LoaderStep> feed(std::uint8_t byte, std::int64_t nowUs);
     LoaderResult execute(const LoaderStep &step);
+
+    // True when the next byte would be taken as a command (no step is half received).
+    bool waitingForCommand(std::int64_t nowUs) const
+    {
+        return expect_ == Expect::Command || nowUs - lastByteUs_ > StepGapUs;
+    }
 
     // Descrambled flash contents (what the unit would run).
     const std::vector<std::uint8_t> &flash() const { return flash_; }

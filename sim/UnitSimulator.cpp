@@ -116,7 +116,15 @@ void UnitSimulator::receive(const std::uint8_t *data, std::size_t size, std::uin
 
 void UnitSimulator::receiveByte(std::uint8_t byte, std::uint32_t baud, std::int64_t atUs)
 {
-    if (disconnected_ || (mode_ == Mode::Transfer && !answersAt(baud))) {
+    if (disconnected_) {
+        unheardByte(byte, baud, atUs);
+        return;
+    }
+    if (mode_ == Mode::Transfer && !answersAt(baud)) {
+        // Framing garbage where a loader command belongs ends the transfer like any other
+        // byte that is no command, so discovery can reach the loader's command line again.
+        if (loader_.waitingForCommand(atUs))
+            mode_ = Mode::Command;
         unheardByte(byte, baud, atUs);
         return;
     }
@@ -137,7 +145,9 @@ void UnitSimulator::receiveByte(std::uint8_t byte, std::uint32_t baud, std::int6
         entry.name = step.name();
         entry.command = step.bytes;
         if (step.kind == LoaderStepKind::Abandoned || step.kind == LoaderStepKind::Unknown) {
-            entry.heard = step.kind == LoaderStepKind::Unknown;
+            if (step.kind == LoaderStepKind::Unknown)
+                mode_ = Mode::Command;
+            entry.heard = false;
             entry.replyStartUs = entry.replyEndUs = atUs;
             record(std::move(entry));
             continue;
