@@ -19,14 +19,14 @@ std::optional<GainEntryField> gainFieldByUpDown(std::string_view upDownName)
     return it == GainEntryFields.end() ? std::nullopt : std::optional(*it);
 }
 
-std::optional<EntryTarget> entryTarget(std::string_view editName, int modeSet, const MaxTable &limits)
+std::optional<EntryTarget> entryTarget(std::string_view editName, ModeSet modeSet, const MaxTable &limits)
 {
     if (editName == PirouGainEdit)
-        return EntryTarget{true, 0, modeSet, 0, PirouGainLimit};
+        return EntryTarget{true, 0, modeSet, AxisField::P, PirouGainLimit};
     const std::optional<GainEntryField> field = gainFieldByEdit(editName);
     if (!field)
         return std::nullopt;
-    return EntryTarget{false, field->axis, modeSet, recordFieldOf(field->row),
+    return EntryTarget{false, field->axis, modeSet, axisFieldOf(field->row),
                        limits.limit(field->axis, field->row, modeSet)};
 }
 

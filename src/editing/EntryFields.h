@@ -10,46 +10,43 @@
 namespace vireo
 {
 
-// Index of a gain row's value within an axis record (P, I, D, FF, HLD, then the three carried
-// words, CTL, A.C gain, A.C rate).
-constexpr int recordFieldOf(GainRow row)
-{
-    constexpr std::array<int, GainRowCount> fields{0, 1, 2, 3, 4, 8, 9, 10};
-    return fields[static_cast<std::size_t>(row)];
-}
-
 struct GainEntryField {
     std::string_view edit;   // object name of the entry field
     std::string_view upDown; // object name of its spin button
-    int axis;                // 0 aileron, 1 elevator, 2 rudder
-    GainRow row;
+    AxisIndex axis;
+    LimitField row;
 };
 
-inline constexpr std::array<GainEntryField, AxisCount * GainRowCount> GainEntryFields{{
-    {"Edit1", "UpDown1", 0, GainRow::P},     {"Edit2", "UpDown2", 0, GainRow::I},
-    {"Edit3", "UpDown3", 0, GainRow::D},     {"Edit4", "UpDown4", 0, GainRow::FF},
-    {"Edit5", "UpDown5", 0, GainRow::HLD},   {"Edit9", "UpDown9", 0, GainRow::CTL},
-    {"Edit6", "UpDown6", 0, GainRow::ACG},   {"Edit7", "UpDown7", 0, GainRow::ACR},
-    {"Edit10", "UpDown10", 1, GainRow::P},   {"Edit11", "UpDown11", 1, GainRow::I},
-    {"Edit12", "UpDown12", 1, GainRow::D},   {"Edit13", "UpDown13", 1, GainRow::FF},
-    {"Edit14", "UpDown14", 1, GainRow::HLD}, {"Edit18", "UpDown18", 1, GainRow::CTL},
-    {"Edit8", "UpDown8", 1, GainRow::ACG},   {"Edit15", "UpDown15", 1, GainRow::ACR},
-    {"Edit19", "UpDown19", 2, GainRow::P},   {"Edit20", "UpDown20", 2, GainRow::I},
-    {"Edit21", "UpDown21", 2, GainRow::D},   {"Edit22", "UpDown22", 2, GainRow::FF},
-    {"Edit23", "UpDown23", 2, GainRow::HLD}, {"Edit27", "UpDown27", 2, GainRow::CTL},
-    {"Edit32", "UpDown32", 2, GainRow::ACG}, {"Edit16", "UpDown16", 2, GainRow::ACR},
+constexpr AxisField axisFieldOf(LimitField row)
+{
+    return LimitFieldAxisField[static_cast<std::size_t>(row)];
+}
+
+inline constexpr std::array<GainEntryField, AxisCount * LimitFieldCount> GainEntryFields{{
+    {"Edit1", "UpDown1", Aileron, LimitField::P},      {"Edit2", "UpDown2", Aileron, LimitField::I},
+    {"Edit3", "UpDown3", Aileron, LimitField::D},      {"Edit4", "UpDown4", Aileron, LimitField::FF},
+    {"Edit5", "UpDown5", Aileron, LimitField::HLD},    {"Edit9", "UpDown9", Aileron, LimitField::CTL},
+    {"Edit6", "UpDown6", Aileron, LimitField::ACG},    {"Edit7", "UpDown7", Aileron, LimitField::ACR},
+    {"Edit10", "UpDown10", Elevator, LimitField::P},   {"Edit11", "UpDown11", Elevator, LimitField::I},
+    {"Edit12", "UpDown12", Elevator, LimitField::D},   {"Edit13", "UpDown13", Elevator, LimitField::FF},
+    {"Edit14", "UpDown14", Elevator, LimitField::HLD}, {"Edit18", "UpDown18", Elevator, LimitField::CTL},
+    {"Edit8", "UpDown8", Elevator, LimitField::ACG},   {"Edit15", "UpDown15", Elevator, LimitField::ACR},
+    {"Edit19", "UpDown19", Rudder, LimitField::P},     {"Edit20", "UpDown20", Rudder, LimitField::I},
+    {"Edit21", "UpDown21", Rudder, LimitField::D},     {"Edit22", "UpDown22", Rudder, LimitField::FF},
+    {"Edit23", "UpDown23", Rudder, LimitField::HLD},   {"Edit27", "UpDown27", Rudder, LimitField::CTL},
+    {"Edit32", "UpDown32", Rudder, LimitField::ACG},   {"Edit16", "UpDown16", Rudder, LimitField::ACR},
 }};
 
 // The pirouette compensation gain: an entry field without spin button or typing filter.
 inline constexpr std::string_view PirouGainEdit = "Edit25";
 
-// Where a checked entry goes: a field of one axis record of the working values, or the
-// pirouette gain of the common block.
+// Where a checked entry goes, and the limit it is checked against: a field of one axis record
+// of the working values, or the pirouette gain of the common block.
 struct EntryTarget {
     bool pirouetteGain = false;
     int axis = 0;
-    int modeSet = 0;
-    int recordField = 0;
+    ModeSet modeSet = 0;
+    AxisField field = AxisField::P;
     std::int32_t limit = 0;
 };
 
@@ -59,6 +56,6 @@ std::optional<GainEntryField> gainFieldByUpDown(std::string_view upDownName);
 
 // The target of the entry field with this name in the selected mode set; nothing for a name
 // that is not one of the 25 entry fields.
-std::optional<EntryTarget> entryTarget(std::string_view editName, int modeSet, const MaxTable &limits);
+std::optional<EntryTarget> entryTarget(std::string_view editName, ModeSet modeSet, const MaxTable &limits);
 
 } // namespace vireo

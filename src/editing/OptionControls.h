@@ -2,7 +2,7 @@
 // The option controls of the mode selector and the option pages, as far as they are logic:
 // what each control stores in the common block, the dead-band coding by unit kind, the
 // channel conflict rules, and which controls follow the pirouette check box.
-#include "link/Version.h"
+#include "params/ParameterSet.h"
 
 #include <array>
 #include <cstdint>
@@ -33,15 +33,7 @@ constexpr ModeSelectSteps modeSelectSteps(bool connected)
 inline constexpr std::array<std::string_view, 4> DeadBandRadioButtons{"DB0RadioButton", "DB1RadioButton",
                                                                       "DB2RadioButton", "DB3RadioButton"};
 
-// Codes per button (none, 1 us, 2 us, 3 us), one column per unit kind.
-inline constexpr std::array<std::int16_t, 4> DeadBandCodesKind1{0, 7, 13, 19};
-inline constexpr std::array<std::int16_t, 4> DeadBandCodesKind2{0, 3, 6, 9};
-
-// The code that a click on dead-band button 0..3 stores for this kind of unit.
-std::int16_t deadBandCode(UnitKind kind, int button);
-
-// The button that shows a stored code of either kind; nothing for a code of neither.
-std::optional<int> deadBandButton(std::int16_t code);
+// The codes themselves (per unit kind) are deadBandCode / deadBandButton of the parameter set.
 
 // ---- Check boxes ---------------------------------------------------------------------------
 
@@ -63,7 +55,7 @@ inline constexpr std::array<std::string_view, 6> PirouetteDependentControls{
 
 // Items of the five channel combo boxes; the stored value is the item index. The language
 // table may rename them but never reorder them.
-inline constexpr std::array<std::string_view, 12> ChannelItems{
+inline constexpr std::array<std::string_view, ChannelItemCount> ChannelItems{
     "INH", "GEAR", "AUX2", "AUX3", "AUX4", "AUX5", "AUX6", "AUX7", "AUX8", "AUX9", "AUX10", "AUX11"};
 inline constexpr int NoChannel = 0;
 

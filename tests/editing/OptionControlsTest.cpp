@@ -56,24 +56,6 @@ TEST(ChannelConflictTest, GainAndConditionChannelsNeverShareARealChannel)
     }
 }
 
-TEST(DeadBandTest, CodesFollowUnitKindAndReadBackFromEither)
-{
-    struct Case {
-        int button;
-        std::int16_t kind1;
-        std::int16_t kind2;
-    };
-    const Case cases[] = {{0, 0, 0}, {1, 7, 3}, {2, 13, 6}, {3, 19, 9}};
-    for (const Case &c : cases) {
-        EXPECT_EQ(deadBandCode(UnitKind::Kind1, c.button), c.kind1);
-        EXPECT_EQ(deadBandCode(UnitKind::Kind2, c.button), c.kind2);
-        EXPECT_EQ(deadBandButton(c.kind1), c.button);
-        EXPECT_EQ(deadBandButton(c.kind2), c.button);
-    }
-    for (std::int16_t other : {1, 2, 5, 20, -7})
-        EXPECT_FALSE(deadBandButton(other)) << other;
-}
-
 TEST(CheckBoxTest, ERingBoxStoresTheInverse)
 {
     EXPECT_EQ(eRingOffValue(true), 0);

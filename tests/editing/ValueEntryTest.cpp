@@ -18,33 +18,34 @@ struct EntryCase {
     std::int16_t fallback;
     bool pirouette;
     int axis;
-    int recordField;
+    AxisField field;
     std::int16_t stored;
     bool dialog;
     std::int32_t limit;
 };
 
 const EntryCase EntryCases[] = {
-    {"AileronPAtLimit", "Edit1", 0, "5000", 11, false, 0, 0, 5000, false, 5000},
-    {"AileronPOverLimit", "Edit1", 0, "5001", 11, false, 0, 0, 11, true, 5000},
-    {"ElevatorDModeSet1", "Edit12", 1, "1234", 0, false, 1, 2, 1234, false, 5000},
-    {"RudderPWouldWrapIntoRange", "Edit19", 0, "70000", 42, false, 2, 0, 42, true, 32767},
-    {"RudderPWouldWrapToZero", "Edit19", 2, "65536", 42, false, 2, 0, 42, true, 32767},
-    {"RudderPAtLimit", "Edit19", 0, "32767", 42, false, 2, 0, 32767, false, 32767},
-    {"Int32MaxIsOverLimitNotUnreadable", "Edit20", 0, "2147483647", 3, false, 2, 1, 3, true, 32767},
-    {"BeyondInt32IsUnreadable", "Edit20", 0, "2147483648", 3, false, 2, 1, 3, false, 32767},
-    {"NegativeFallsBackSilently", "Edit2", 0, "-5", 17, false, 0, 1, 17, false, 5000},
-    {"TrailingLetterFallsBackSilently", "Edit2", 0, "12a", 17, false, 0, 1, 17, false, 5000},
-    {"BlankInsideIsUnreadable", "Edit3", 0, " 5", 9, false, 0, 2, 9, false, 5000},
-    {"LeadingZerosDropped", "Edit13", 0, "007", 0, false, 1, 3, 7, false, 60},
-    {"ElevatorFFOverLimit", "Edit13", 1, "61", 8, false, 1, 3, 8, true, 60},
-    {"RudderFFWideRange", "Edit22", 0, "20000", 0, false, 2, 3, 20000, false, 32767},
-    {"HoldGainLimit", "Edit23", 0, "21", 5, false, 2, 4, 5, true, 20},
-    {"ControlGainSkipsCarriedWords", "Edit27", 2, "1000", 0, false, 2, 8, 1000, false, 1000},
-    {"HiddenACRateHasLimit", "Edit16", 0, "61", 1, false, 2, 10, 1, true, 60},
-    {"PirouetteGainOverLimit", "Edit25", 1, "150", 30, true, 0, 0, 30, true, 100},
-    {"PirouetteGainAtLimit", "Edit25", 0, "100", 30, true, 0, 0, 100, false, 100},
-    {"PirouetteGainUnreadable", "Edit25", 0, "abc", 30, true, 0, 0, 30, false, 100},
+    {"AileronPAtLimit", "Edit1", 0, "5000", 11, false, 0, AxisField::P, 5000, false, 5000},
+    {"AileronPOverLimit", "Edit1", 0, "5001", 11, false, 0, AxisField::P, 11, true, 5000},
+    {"ElevatorDModeSet1", "Edit12", 1, "1234", 0, false, 1, AxisField::D, 1234, false, 5000},
+    {"RudderPWouldWrapIntoRange", "Edit19", 0, "70000", 42, false, 2, AxisField::P, 42, true, 32767},
+    {"RudderPWouldWrapToZero", "Edit19", 2, "65536", 42, false, 2, AxisField::P, 42, true, 32767},
+    {"RudderPAtLimit", "Edit19", 0, "32767", 42, false, 2, AxisField::P, 32767, false, 32767},
+    {"Int32MaxIsOverLimitNotUnreadable", "Edit20", 0, "2147483647", 3, false, 2, AxisField::I, 3, true,
+     32767},
+    {"BeyondInt32IsUnreadable", "Edit20", 0, "2147483648", 3, false, 2, AxisField::I, 3, false, 32767},
+    {"NegativeFallsBackSilently", "Edit2", 0, "-5", 17, false, 0, AxisField::I, 17, false, 5000},
+    {"TrailingLetterFallsBackSilently", "Edit2", 0, "12a", 17, false, 0, AxisField::I, 17, false, 5000},
+    {"BlankInsideIsUnreadable", "Edit3", 0, " 5", 9, false, 0, AxisField::D, 9, false, 5000},
+    {"LeadingZerosDropped", "Edit13", 0, "007", 0, false, 1, AxisField::FF, 7, false, 60},
+    {"ElevatorFFOverLimit", "Edit13", 1, "61", 8, false, 1, AxisField::FF, 8, true, 60},
+    {"RudderFFWideRange", "Edit22", 0, "20000", 0, false, 2, AxisField::FF, 20000, false, 32767},
+    {"HoldGainLimit", "Edit23", 0, "21", 5, false, 2, AxisField::HLD, 5, true, 20},
+    {"ControlGainSkipsCarriedWords", "Edit27", 2, "1000", 0, false, 2, AxisField::CTL, 1000, false, 1000},
+    {"HiddenACRateHasLimit", "Edit16", 0, "61", 1, false, 2, AxisField::ACR, 1, true, 60},
+    {"PirouetteGainOverLimit", "Edit25", 1, "150", 30, true, 0, AxisField::P, 30, true, 100},
+    {"PirouetteGainAtLimit", "Edit25", 0, "100", 30, true, 0, AxisField::P, 100, false, 100},
+    {"PirouetteGainUnreadable", "Edit25", 0, "abc", 30, true, 0, AxisField::P, 30, false, 100},
 };
 
 class EntryTest : public ::testing::TestWithParam<EntryCase>
@@ -61,7 +62,7 @@ TEST_P(EntryTest, LeavingFieldStoresCheckedValue)
     if (!c.pirouette) {
         EXPECT_EQ(target->axis, c.axis);
         EXPECT_EQ(target->modeSet, c.modeSet);
-        EXPECT_EQ(target->recordField, c.recordField);
+        EXPECT_EQ(target->field, c.field);
     }
     EXPECT_EQ(target->limit, c.limit);
 
@@ -144,9 +145,9 @@ TEST(MaxTableTest, AllModeSetsShareTheLimits)
 {
     const MaxTable table;
     for (int axis = 0; axis < AxisCount; ++axis)
-        for (int row = 0; row < GainRowCount; ++row)
+        for (int row = 0; row < LimitFieldCount; ++row)
             for (int mode = 1; mode < ModeSetCount; ++mode)
-                EXPECT_EQ(table.limit(axis, GainRow(row), mode), table.limit(axis, GainRow(row), 0));
+                EXPECT_EQ(table.limit(axis, LimitField(row), mode), table.limit(axis, LimitField(row), 0));
 }
 
 } // namespace
