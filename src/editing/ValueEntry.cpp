@@ -70,14 +70,4 @@ std::string entryText(std::int16_t value)
     return std::to_string(value);
 }
 
-std::int16_t spinStep(std::string_view fieldText, std::int32_t lastPosition, int delta, std::int32_t limit)
-{
-    const std::int64_t upper = std::max<std::int32_t>(limit, 0);
-    const std::optional<std::int32_t> shown = readEntry(fieldText);
-    std::int64_t position = std::clamp<std::int64_t>(shown.value_or(lastPosition), 0, upper);
-    position = std::clamp<std::int64_t>(position + delta, 0, upper);
-    return static_cast<std::int16_t>(
-        std::min<std::int64_t>(position, std::numeric_limits<std::int16_t>::max()));
-}
-
 } // namespace vireo

@@ -1,7 +1,7 @@
 #pragma once
 // The rules of the gain entry fields, free of any widget: which typed characters a field
-// takes, what an emptied field shows, how the text is read when the field is left, and how a
-// spin-button click moves the value. The window applies them to its controls.
+// takes, what an emptied field shows and how the text is read when the field is left. The
+// window applies them to its controls; the spin buttons step within their own range.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -41,9 +41,5 @@ std::string entryErrorText(std::string_view message, std::int32_t limit);
 
 // The field's text as it must read after the check: the stored value in plain decimal.
 std::string entryText(std::int16_t value);
-
-// A spin-button step: from the number the field shows (or the spin button's last position
-// when the text is unreadable), moved by delta and held within 0..limit; it never wraps.
-std::int16_t spinStep(std::string_view fieldText, std::int32_t lastPosition, int delta, std::int32_t limit);
 
 } // namespace vireo

@@ -119,28 +119,6 @@ TEST(TypingFilterTest, DigitsAndKeysPassPrintableCharactersDoNot)
         EXPECT_EQ(typedCharPasses(c.c), c.passes) << static_cast<unsigned>(c.c);
 }
 
-TEST(SpinStepTest, StaysWithinZeroAndLimit)
-{
-    struct Case {
-        std::string_view text;
-        std::int32_t last;
-        int delta;
-        std::int32_t limit;
-        std::int16_t expected;
-    };
-    const Case cases[] = {
-        {"5000", 5000, +1, 5000, 5000},     // at the limit
-        {"0", 0, -1, 5000, 0},              // at zero
-        {"32767", 32767, +1, 32767, 32767}, // rudder limit, no 16-bit wrap
-        {"41", 40, +1, 5000, 42},           // typed text counts, not the stale position
-        {"12a", 40, -1, 5000, 39},          // unreadable text: from the last position
-        {"70000", 0, -1, 32767, 32766},     // typed over the limit: held at the limit first
-        {"19", 19, +1, 20, 20},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(spinStep(c.text, c.last, c.delta, c.limit), c.expected) << c.text << " " << c.delta;
-}
-
 TEST(MaxTableTest, AllModeSetsShareTheLimits)
 {
     const MaxTable table;
