@@ -3,6 +3,7 @@
 // name of the window layout, owns the long-lived state, and wires each control to its handler.
 // Handlers are short and call into the subsystem code; each subsystem defines its TForm1
 // members in its own gui/ source file (src/link/gui, src/params/gui, ...).
+#include "app/LanguageTable.h"
 #include "link/SerialLink.h"
 #include "link/Version.h"
 #include "seams/Clock.h"
@@ -17,6 +18,10 @@
 class QTimer;
 
 namespace vireo {
+
+class PageControl;
+class TAboutBox;
+class TProgressForm;
 
 // What the window talks to; production adapters in main.cpp, fakes in tests.
 struct Services {
@@ -60,6 +65,37 @@ public:
     void MenuFileEndClick();
     void MenuHelpVersionClick();
 
+    // Context help of the control parameter page; each receives the label that sent the event.
+    void GyroGainLabelMouseEnter(QObject *sender);
+    void LockGainLabelMouseEnter(QObject *sender);
+    void DumperLabelGainMouseEnter(QObject *sender);
+    void FFGainLabelMouseEnter(QObject *sender);
+    void HoldingGainMouseEnter(QObject *sender);
+    void ControlGainLabelMouseEnter(QObject *sender);
+    void HelpMouseLeave(QObject *sender);
+
+    // The stored language text of key (any letter case); empty when the file did not give it.
+    QString text(const QString &key) const;
+
+    // READ and WRITE by the active page of PageControl1: disabled when its position among the
+    // visible tabs is 1, 3 or 4 (status, update, reset), enabled otherwise.
+    void setReadWriteByActivePage();
+    // Shows or hides the tab of a page (TabSheet1 .. TabSheet9) of either page control.
+    void setPageVisible(const QString &tabSheet, bool visible);
+    bool isPageVisible(const QString &tabSheet) const;
+
+    LanguageTable language;
+    PageControl *PageControl1 = nullptr;
+    PageControl *PageControl2 = nullptr;
+    QTimer *Timer2 = nullptr;                    // 500 ms, running from the end of start-up
+    TProgressForm *WriteProgressForm = nullptr;  // parameter writing
+    TProgressForm *ResetProgressForm = nullptr;  // reset
+    TAboutBox *AboutBox = nullptr;               // created after the window (main), not owned
+
+    // Start-up steps that belong to other subsystems (defined in their gui/ files).
+    void fillMaxTable();      // limits of the gain fields and the spin-button maxima
+    void setSerialDefaults(); // line settings and time-outs of SerialLink
+
     // ---- Device link (src/link/gui) ----------------------------------------------------
     SerialLink link;
     UnitKind unitKind = UnitKind::Kind1;
@@ -85,7 +121,17 @@ public:
     void FileFirmUpdateButtonClick();
 
 private:
+    void buildLayout();
+    void connectControls();
+    void loadImages();
+    void runSplash();
+    void showHelpGroup(int group);
+
     Services services_;
+    bool centred_ = false;
+
+protected:
+    void showEvent(QShowEvent *event) override;
 };
 
 } // namespace vireo

@@ -1,0 +1,392 @@
+#!/usr/bin/env python3
+"""Writes the shipped language files from the one table below.
+
+    python3 assets/lang/make_language_files.py
+
+assets/language.dat   Japanese, Shift-JIS (Windows code page 932), CR LF line ends
+assets/lang/en/language.dat   English, ASCII, CR LF line ends
+
+Each row is (key, font size or None, Japanese text, English text). Rows with a size give the
+font fields (name, size, character set); the others are keys that set no font (menu items,
+stored texts, combo items after the first). Texts with a comma or a double quote are written
+in double quotes; "_" cannot be written (the file format shows it as a space), "#" separates
+the lines of a multi-line text, and multi-line texts must not contain double quotes.
+"""
+import os
+import sys
+
+TITLE, TEXT, HEAD = 12, 9, 10
+
+ROWS = [
+    # Header, menus and tab pages.
+    ("MenuFile", None, "ファイル(&F)", "&File"),
+    ("MenuFileOpen", None, "開く(&O)...", "&Open..."),
+    ("MenuFileSave", None, "保存(&S)...", "&Save..."),
+    ("MenuFileEnd", None, "終了(&X)", "E&xit"),
+    ("MenuHelp", None, "ヘルプ(&H)", "&Help"),
+    ("MenuHelpVersion", None, "バージョン情報(&V)", "&Version"),
+    ("ConnectButton", TEXT, "CONNECT", "CONNECT"),
+    ("DisconnectButton", None, "DISCONNECT", "DISCONNECT"),
+    ("KALMKind1", TEXT, "KALM07 タイプ1", "KALM07 type 1"),
+    ("KALMKind2", None, "KALM07 タイプ2", "KALM07 type 2"),
+    ("FirmwareVer", TEXT, "Firmware Ver", "Firmware Ver"),
+    ("TabSheet2", TEXT, "CONTROL PARAMETER SETTING", "CONTROL PARAMETER SETTING"),
+    ("TabSheet3", TEXT, "GAIN CONTROL STATUS", "GAIN CONTROL STATUS"),
+    ("TabSheet4", TEXT, "OPTION SETTING", "OPTION SETTING"),
+    ("TabSheet5", TEXT, "UPDATE", "UPDATE"),
+    ("TabSheet6", TEXT, "RESET", "RESET"),
+    ("TabSheet7", TEXT, "SETTING1", "SETTING1"),
+    ("TabSheet8", TEXT, "SETTING2", "SETTING2"),
+
+    # Control parameter page.
+    ("CPSLabel1", TITLE, "コントロールパラメータ設定", "Control parameter setting"),
+    ("CPSLabel2", TEXT, "各軸のジャイロゲインをモードごとに設定します。",
+     "Sets the gyro gains of each axis, per mode."),
+    ("CPSLabel3", TEXT,
+     "モードを選んで各軸のゲインを入力し、WRITEボタンでユニットに書き込みます。"
+     "#READボタンでユニットに保存されている設定値を読み込みます。",
+     "Choose a mode, enter the gains of each axis and press WRITE to store them in the unit."
+     "#READ reads the values stored in the unit."),
+    ("CPSModeGroup", TEXT, "モード選択", "Mode"),
+    ("CPSMode0", TEXT, "MODE0", "MODE0"),
+    ("CPSMode1", TEXT, "MODE1", "MODE1"),
+    ("CPSExtra", TEXT, "EXTRA", "EXTRA"),
+]
+
+AXES = [("Ailron", "Aileron"), ("Elevator", "Elevator"), ("Rudder", "Rudder")]
+for axis, name in AXES:
+    ff_ja = "FF ゲイン" if axis == "Rudder" else "F.F ゲイン"
+    ff_en = "FF gain" if axis == "Rudder" else "F.F gain"
+    ROWS += [
+        (f"CPS{axis}Group", TEXT, name, name),
+        (f"CPS{axis}Def", TEXT, "標準値", "Default"),
+        (f"CPS{axis}Cur", TEXT, "設定値", "In unit"),
+        (f"CPS{axis}P", TEXT, "P ゲイン", "P gain"),
+        (f"CPS{axis}I", TEXT, "I ゲイン", "I gain"),
+        (f"CPS{axis}D", TEXT, "D ゲイン", "D gain"),
+        (f"CPS{axis}FF", TEXT, ff_ja, ff_en),
+        (f"CPS{axis}HLD", TEXT, "HLD ゲイン", "HLD gain"),
+        (f"CPS{axis}CTL", TEXT, "CTL ゲイン", "CTL gain"),
+    ]
+
+ROWS += [
+    # The program adds a second line with the allowed range, "(0-5000)" for instance.
+    ("CPSInputErrorMessage", None, "入力された値が設定範囲を超えています。",
+     "The value entered is out of range."),
+    ("CPSReadCautionMessage", None, "ユニットから設定値を読み込みます。よろしいですか？",
+     "Read the settings from the unit?"),
+    ("CPSReadCompleteMessage", None, "読み込みが完了しました。", "Reading completed."),
+    ("CPSWriteCautionMessage", None, "ユニットに設定値を書き込みます。よろしいですか？",
+     "Write the settings to the unit?"),
+    ("CPSWriteCompleteMessage", None, "書き込みが完了しました。", "Writing completed."),
+    ("CPSReadErrorMessage", None, "読み込みに失敗しました。ユニットの接続を確認してください。",
+     "Reading failed. Check the connection to the unit."),
+    ("CPSWriteErrorMessage", None, "書き込みに失敗しました。ユニットの接続を確認してください。",
+     "Writing failed. Check the connection to the unit."),
+    ("CPSWritingMessage", TEXT, "書き込み中。しばらくお待ちください。", "Writing. Please wait..."),
+    ("RESResetingMessage", TEXT, "リセット中。しばらくお待ちください。", "Resetting. Please wait..."),
+]
+
+# Help groups: heading (one bold line), short text (small box), explanation ("#" lines).
+HELP = [
+    ("P",
+     "P ゲイン（比例ゲイン）", "機体の回転を止める基本の強さ",
+     "機体の回転速度に比例して舵を打ち、回転を止めます。"
+     "#値を大きくすると保持力が強くなりますが、大きすぎるとハンチング（細かい振動）が起きます。"
+     "#ハンチングが出ない範囲で大きめに設定してください。",
+     "P gain (proportional gain)", "Basic strength that stops a rotation",
+     "Steers against a rotation in proportion to its speed."
+     "#A higher value holds more firmly; too high a value makes the helicopter hunt (oscillate)."
+     "#Set it as high as it goes without hunting."),
+    ("I",
+     "I ゲイン（積分ゲイン）", "ずれを積み重ねて戻す強さ",
+     "回転角のずれを積み重ねて補正し、機体の向きを保持します。"
+     "#値を大きくすると風などで流されにくくなります。"
+     "#大きすぎると戻りが行き過ぎて、ゆっくりした揺れが出ます。",
+     "I gain (integral gain)", "Strength that brings a drift back",
+     "Adds up the angle the helicopter has drifted and steers it back."
+     "#A higher value resists wind better."
+     "#Too high a value overshoots and gives a slow wobble."),
+    ("D",
+     "D ゲイン（微分ゲイン）", "動きの行き過ぎを抑える強さ",
+     "回転速度の変化に応じて舵を打ち、動きの行き過ぎを抑えます。"
+     "#値を大きくすると止まりがシャープになります。"
+     "#大きすぎると細かい振動が出やすくなります。",
+     "D gain (derivative gain)", "Strength that damps an overshoot",
+     "Steers against changes of the rotation speed and damps overshoots."
+     "#A higher value stops more crisply."
+     "#Too high a value makes fast vibrations more likely."),
+    ("FF",
+     "F.F ゲイン（フィードフォワードゲイン）", "スティック操作への追従の速さ",
+     "スティックの操作量に応じて先回りして舵を打ちます。"
+     "#値を大きくすると操作への反応が速くなり、小さくすると穏やかになります。",
+     "F.F gain (feed-forward gain)", "How quickly the stick is followed",
+     "Steers ahead in proportion to the stick input."
+     "#A higher value answers the stick faster; a lower one makes it softer."),
+    ("HLD",
+     "HLD ゲイン（ホールディングゲイン）", "停止位置を保持する強さ",
+     "スティックを中立に戻したときに機体の向きを保持する強さです。"
+     "#値を大きくすると止まった位置をしっかり保持します。"
+     "#大きすぎると止まる際に揺り戻しが出ます。",
+     "HLD gain (holding gain)", "Strength that holds the heading",
+     "How firmly the heading is held when the stick returns to centre."
+     "#A higher value holds the stopping point more firmly."
+     "#Too high a value makes the helicopter bounce back when it stops."),
+    ("CTL",
+     "CTL ゲイン（コントロールゲイン）", "スティック操作に対する回転の速さ",
+     "スティックの操作量に対する機体の回転速度（舵の効き）を決めます。"
+     "#値を大きくすると同じ操作量で速く回転します。",
+     "CTL gain (control gain)", "Rotation speed for a stick input",
+     "Sets how fast the helicopter rotates for a given stick input."
+     "#A higher value rotates faster for the same input."),
+    ("ACG",
+     "A.C ゲイン", "姿勢のずれを補正する強さ",
+     "機体の姿勢のずれを補正する強さです。"
+     "#値を大きくすると補正が強くなります。",
+     "A.C gain", "Strength of the attitude correction",
+     "How strongly a deviation of the attitude is corrected."
+     "#A higher value corrects more strongly."),
+    ("ACR",
+     "A.C レート", "姿勢のずれを補正する速さ",
+     "機体の姿勢のずれを補正する速さです。"
+     "#値を大きくすると速く補正します。",
+     "A.C rate", "Speed of the attitude correction",
+     "How fast a deviation of the attitude is corrected."
+     "#A higher value corrects faster."),
+]
+for gain, ja1, ja2, ja3, en1, en2, en3 in HELP:
+    # The P group sets the fonts of the help panel; the others are stored texts only.
+    fonts = (HEAD, TEXT, TEXT) if gain == "P" else (None, None, None)
+    ROWS += [
+        (f"CPS{gain}Help1", fonts[0], ja1, en1),
+        (f"CPS{gain}Help2", fonts[1], ja2, en2),
+        (f"CPS{gain}Help3", fonts[2], ja3, en3),
+    ]
+
+ROWS += [
+    ("CPSReadButton", TEXT, "READ", "READ"),
+    ("CPSWriteButton", TEXT, "WRITE", "WRITE"),
+
+    # Gain control status page.
+    ("GCSLabel1", TITLE, "ゲインコントロールステータス", "Gain control status"),
+    ("GCSLabel2", TEXT, "ユニットの現在の動作状態を表示します。", "Shows what the unit is doing now."),
+    ("GCSLabel3", TEXT,
+     "送信機からのゲインとモードの切り替え状態を表示します。"
+     "#チャンネル入力が検出されないときは NON が点灯します。",
+     "Shows the gains and the mode selected by the transmitter."
+     "#NON lights when no channel input is detected."),
+    ("GCSChanelGroup", TEXT, "チャンネル入力", "Channel Input"),
+    ("GCSGain1", TEXT, "GAIN1", "GAIN1"),
+    ("GCSAilron", TEXT, "AILE", "AILE"),
+    ("GCSGain2", TEXT, "GAIN2", "GAIN2"),
+    ("GCSElevator", TEXT, "ELEV", "ELEV"),
+    ("GCSGain3", TEXT, "GAIN3", "GAIN3"),
+    ("GCSRudder", TEXT, "RUDD", "RUDD"),
+    ("GCSCond", TEXT, "COND", "COND"),
+    ("GCSNon", TEXT, "NON", "NON"),
+    ("GCSChanelInfo1", TEXT, "ゲインチャンネル1本：全軸共通のゲインで動作します。",
+     "One gain channel: one gain for all axes."),
+    ("GCSChanelInfo2", None, "ゲインチャンネルの接続が正しくありません。GAIN1から順に接続してください。",
+     "The gain channels are not connected correctly. Connect them from GAIN1 on."),
+    ("GCSChanelInfo3", None, "ゲインチャンネル2本：エルロン・エレベーター共通とラダーのゲインで動作します。",
+     "Two gain channels: aileron and elevator share one gain, the rudder has its own."),
+    ("GCSChanelInfo4", None, "ゲインチャンネル3本：軸ごとのゲインで動作します。",
+     "Three gain channels: one gain per axis."),
+    ("GCSChanelInfo5", None, "ゲインチャンネルの入力がありません。", "No gain channel input."),
+]
+
+for axis, name, modes in [("Ailron", "Aileron", "021"), ("Elevator", "Elevator", "012"),
+                          ("Rudder", "Rudder", "012")]:
+    ROWS.append((f"GCS{axis}Group", TEXT, name, name))
+    ROWS.append((f"GCS{axis}Mode", TEXT, "MODE", "MODE"))
+    for m in modes:
+        caption = ["MODE0(POS0)", "MODE1(POS1)", "EXTRA(POS2)"][int(m)]
+        ROWS.append((f"GCS{axis}Mode{m}", TEXT, caption, caption))
+    ROWS += [
+        (f"GCS{axis}VolumeGain", TEXT, "VOLUME GAIN(%)", "VOLUME GAIN(%)"),
+        (f"GCS{axis}TxGain", TEXT, "TX GAIN(%)", "TX GAIN(%)"),
+        (f"GCS{axis}TotalGain", TEXT, "TOTAL GAIN(%)", "TOTAL GAIN(%)"),
+        (f"GCS{axis}LimitVolumeL", TEXT, "VOLUME LIMIT L(%)", "VOLUME LIMIT L(%)"),
+        (f"GCS{axis}LimitVolumeH", TEXT, "VOLUME LIMIT H(%)", "VOLUME LIMIT H(%)"),
+    ]
+
+ROWS += [
+    # Option page SETTING1.
+    ("DBSLabel1", TITLE, "デッドバンド", "Dead band"),
+    ("DBSLabel2", TEXT, "スティック中立付近の不感帯の幅を設定します。",
+     "Sets the width of the dead band around the stick centre."),
+    ("DBSLabel3", TEXT, "幅を広くすると中立付近の小さな信号の揺れを無視します。",
+     "A wider band ignores small signal jitter around the centre."),
+    ("DBSTimeGroup", TEXT, "デッドバンド幅", "Dead band width"),
+    ("DBSTime0", TEXT, "無し", "None"),
+    ("DBSTime1", TEXT, "1us", "1us"),
+    ("DBSTime2", TEXT, "2us", "2us"),
+    ("DBSTime3", TEXT, "3us", "3us"),
+    ("DBSReadButton", TEXT, "READ", "READ"),
+    ("DBSWriteButton", TEXT, "WRITE", "WRITE"),
+    ("PRSLabel1", TITLE, "ピルエット補正", "Pirouette compensation"),
+    ("PRSLabel2", TEXT, "ピルエット中の機体の傾きを補正します。",
+     "Keeps the helicopter level while it pirouettes."),
+    ("PRSGroup", TEXT, "ピルエット補正", "Pirouette compensation"),
+    ("PRSUse", TEXT, "使用する", "Use"),
+    ("PRSLabel3", TEXT, "確認ボタンで補正方向を確かめ、補正ゲインを入力して設定ボタンで書き込みます。",
+     "Check the direction with CHECK, enter the gain and write it with SET."),
+    ("PRSLabel4", None, "確認ボタンで補正方向を確かめてください。補正ゲインは自動で調整されます。",
+     "Check the direction with CHECK. The gain is adjusted automatically."),
+    ("PRSDirCheckButton", TEXT, "確認", "CHECK"),
+    ("PRSDirRev", TEXT, "補正方向反転", "Reverse direction"),
+    ("PRSGain", TEXT, "補正ゲイン(0-100)", "Gain (0-100)"),
+    ("PRSGainSetButton", TEXT, "設定", "SET"),
+    ("ERSLabel1", TITLE, "E-RING", "E-RING"),
+    ("ERSLabel2", TEXT, "エルロンとエレベーターを合わせた舵角を制限します。",
+     "Limits the combined throw of aileron and elevator."),
+    ("ERSGroup", TEXT, "E-RING", "E-RING"),
+    ("ERSUse", TEXT, "使用する", "Use"),
+
+    # Option page SETTING2.
+    ("GASLabel1", TITLE, "ゲインチャンネル", "Gain channels"),
+    ("GASLabel2", TEXT, "各軸のゲインを調整する受信機のチャンネルを選びます。",
+     "Chooses the receiver channel that sets the gain of each axis."),
+    ("GASGroup", TEXT, "ゲインチャンネル", "Gain channel"),
+    ("GASAileCh", TEXT, "エルロン", "Aileron"),
+    ("GASElevCh", TEXT, "エレベーター", "Elevator"),
+    ("GASRuddCh", TEXT, "ラダー", "Rudder"),
+    ("GASCondGroup", TEXT, "コンディション切替", "Condition switch"),
+    ("GASCondCh", TEXT, "チャンネル", "Channel"),
+]
+
+CHANNELS = ["INH", "GEAR"] + [f"AUX{n}" for n in range(2, 12)]
+
+
+def channel_rows(prefix):
+    rows = []
+    for i, item in enumerate(CHANNELS):
+        key = {0: "INHCh", 1: "GearCh"}.get(i, f"Aux{i}Ch")
+        rows.append((f"{prefix}{key}ComboBox", TEXT if i == 0 else None, item, item))
+    return rows
+
+
+ROWS += channel_rows("GAS")
+ROWS += [
+    ("GASChErrorMessage1", None, "このチャンネルはコンディション切替に使われています。別のチャンネルを選んでください。",
+     "This channel is used for the condition switch. Choose another channel."),
+    ("GASChErrorMessage2", None, "このチャンネルはゲインチャンネルに使われています。別のチャンネルを選んでください。",
+     "This channel is used as a gain channel. Choose another channel."),
+    ("AOSLabel1", TITLE, "AUX出力", "AUX output"),
+    ("AOSLabel2", TEXT, "AUX出力に送る受信機のチャンネルを選びます。",
+     "Chooses the receiver channel passed on to the AUX output."),
+    ("AOSGroup", TEXT, "AUX出力", "AUX output"),
+    ("AOSCh", TEXT, "チャンネル", "Channel"),
+]
+ROWS += channel_rows("AOS")
+ROWS += [
+    ("RNSLabel1", TITLE, "サーボニュートラル", "Servo neutral"),
+    ("RNSLabel2", TEXT, "使用するサーボのニュートラルパルス幅を選びます。",
+     "Chooses the neutral pulse width of the servos in use."),
+    ("SNSGroup", TEXT, "スワッシュサーボ", "Swash servos"),
+    ("SNSNeutral", TEXT, "ニュートラル", "Neutral"),
+    ("SNSus", TEXT, "us", "us"),
+    ("SNS1500ComboBox", TEXT, "1500", "1500"),
+    ("SNS760ComboBox", None, "760", "760"),
+    ("RNSGroup", TEXT, "ラダーサーボ", "Rudder servo"),
+    ("RNSNeutral", TEXT, "ニュートラル", "Neutral"),
+    ("RNSus", TEXT, "us", "us"),
+    ("RNS1500ComboBox", TEXT, "1500", "1500"),
+    ("RNS760ComboBox", None, "760", "760"),
+
+    # Option page SETTING3.
+    ("RXSLabel1", TITLE, "受信機", "Receiver"),
+    ("RXSLabel2", TEXT, "使用する受信機の種類を選びます。", "Chooses the kind of receiver in use."),
+    ("RXSGroup", TEXT, "受信機の種類", "Receiver kind"),
+    ("AXSRemoteComboBox", TEXT, "HORQ リモートアンテナ", "HORQ remote antenna"),
+    ("AXSTELVAComboBox", None, "TELV MODE.A", "TELV MODE.A"),
+    ("AXSTELVBComboBox", None, "TELV MODE.B", "TELV MODE.B"),
+    ("AxisModeLabel1", TITLE, "制御軸", "Control axes"),
+    ("AxisModeLabel2", TEXT, "ジャイロが制御する軸を選びます。", "Chooses the axes that the gyro controls."),
+    ("AxisModeGroup", TEXT, "制御軸", "Control axes"),
+    ("AxisMode3Axis", TEXT, "3軸モード", "3-axis mode"),
+    ("AxisMode1Axis", TEXT, "1軸モード", "1-axis mode"),
+    ("AxisMode3Message", TEXT, "ユニットは3軸モードで動作しています。", "The unit works in 3-axis mode."),
+    ("AxisMode1Message", None, "ユニットは1軸モード（ラダーのみ）で動作しています。",
+     "The unit works in 1-axis mode (rudder only)."),
+
+    # UPDATE page.
+    ("UPDLabel1", TITLE, "ファームウェアアップデート", "Firmware update"),
+    ("UPDLabel2", TEXT, "ユニットのファームウェアを更新します。", "Updates the firmware of the unit."),
+    ("UPDFileGroup", TEXT, "File Update", "File Update"),
+    ("UPDFileLabel1", TEXT, "UPDATEボタンを押して、ファームウェアファイル(*.dat)を選んでください。",
+     "Press UPDATE and choose the firmware file (*.dat)."),
+    ("UPDFileLabel2", TEXT, "アップデート中です。ケーブルを抜かないでください。",
+     "Updating. Do not disconnect the cable."),
+    ("UPDFileFirmUpdateButton", TEXT, "UPDATE", "UPDATE"),
+    ("UPDCompMessage", None, "ファームウェアのアップデートが完了しました。", "The firmware update has completed."),
+    ("UPDFailMessage", None, "ファームウェアのアップデートに失敗しました。もう一度実行してください。",
+     "The firmware update failed. Please try again."),
+    ("UPDFileErrorMessage", None, "このファイルは使用できません。接続しているユニット用のファームウェアファイルを選んでください。",
+     "This file cannot be used. Choose a firmware file made for the connected unit."),
+
+    # RESET page and the texts shared by the dialogs.
+    ("RESLabel1", TITLE, "リセット", "Reset"),
+    ("RESLabel2", TEXT, "ユニットの設定を初期状態に戻します。", "Returns the settings of the unit to a known state."),
+    ("RESLabel3", TEXT,
+     "機体を選ぶと、その機体用のプリセット値をユニットに書き込みます。"
+     "#「選択しない」のときは工場出荷時の設定に戻します。",
+     "With a helicopter chosen, its preset values are written to the unit."
+     "#Without a choice the factory settings are restored."),
+    ("RESHelSelGroup", TEXT, "機体選択", "Helicopter"),
+    ("RESHeliNonComboBox", TEXT, "選択しない", "None"),
+    ("RESHeliTarvoComboBox", None, "TARVO450", "TARVO450"),
+    ("RESHeliTarvo700ComboBox", None, "TARVO700", "TARVO700"),
+    ("RESHeliKALM07ComboBox", None, "500～600", "500-600"),
+    ("RESResetButton", TEXT, "RESET", "RESET"),
+    ("RESCautionMessage", None, "ユニットの設定をリセットします。現在の設定は失われます。よろしいですか？",
+     "The settings of the unit will be reset and the present ones lost. Continue?"),
+    ("RESCompleteMessage", None, "リセットが完了しました。", "The reset has completed."),
+    ("ParamReadMessage", None, "現在の設定値をファイルに保存しますか？",
+     "Save the current values to a file first?"),
+    ("ConnectErrorMessage", None, "ユニットが見つかりません。USBケーブルの接続とユニットの電源を確認してください。",
+     "The unit was not found. Check the USB cable and the power of the unit."),
+    ("FirmwareErrorMessage", None, "ユニットのファームウェアが正しくありません。UPDATEページからファームウェアを書き込んでください。",
+     "The unit has no usable firmware. Write the firmware from the UPDATE page."),
+    ("DialogMessageOk", None, "OK", "OK"),
+    ("DialogMessageYes", None, "はい", "Yes"),
+    ("DialogMessageNo", None, "いいえ", "No"),
+    ("DialogMessageCancel", None, "キャンセル", "Cancel"),
+]
+
+
+def field(text):
+    if "_" in text:
+        sys.exit(f"'_' cannot be written: {text!r}")
+    if "#" in text and '"' in text:
+        sys.exit(f"a multi-line text cannot hold a double quote: {text!r}")
+    if any(c in text for c in ',"') or any(ord(c) < 32 for c in text):
+        return '"' + text.replace('"', '""') + '"'
+    return text
+
+
+def write(path, column, font, charset, encoding):
+    lines = []
+    for row in ROWS:
+        key, size, text = row[0], row[1], row[column]
+        fields = [key, field(text)]
+        if size is not None:
+            fields += [font, str(size), str(charset)]
+        lines.append(",".join(fields))
+    with open(path, "w", encoding=encoding, newline="\r\n") as out:
+        out.write("\n".join(lines) + "\n")
+
+
+def main():
+    keys = [row[0] for row in ROWS]
+    if len(set(k.lower() for k in keys)) != len(keys):
+        sys.exit("duplicate key")
+    assets = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    write(os.path.join(assets, "language.dat"), 2, "ＭＳ Ｐゴシック", 128, "cp932")
+    os.makedirs(os.path.join(assets, "lang", "en"), exist_ok=True)
+    write(os.path.join(assets, "lang", "en", "language.dat"), 3, "Arial", 0, "ascii")
+    print(f"{len(keys)} keys written")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,67 @@
+#include "app/StaticText.h"
+
+#include <QApplication>
+#include <QPalette>
+
+namespace vireo {
+
+StaticText::StaticText(QWidget *parent) : QLabel(parent)
+{
+    setAutoFillBackground(true);
+    setColor(buttonFace());
+}
+
+QColor StaticText::buttonFace() { return QApplication::palette().color(QPalette::Button); }
+
+void StaticText::setColor(const QColor &color)
+{
+    color_ = color;
+    QPalette p = palette();
+    p.setColor(QPalette::Window, color);
+    p.setColor(QPalette::Disabled, QPalette::Window, color);
+    setPalette(p);
+}
+
+void StaticText::setBorder(Border border)
+{
+    border_ = border;
+    updateFrame();
+}
+
+void StaticText::setBevel(Bevel bevel)
+{
+    bevel_ = bevel;
+    updateFrame();
+}
+
+void StaticText::updateFrame()
+{
+    if (bevel_ == Bevel::Soft) {
+        setFrameStyle(QFrame::Panel | QFrame::Raised);
+        setLineWidth(1);
+        return;
+    }
+    switch (border_) {
+    case Border::None:
+        setFrameStyle(QFrame::NoFrame);
+        break;
+    case Border::Single:
+        setFrameStyle(QFrame::Box | QFrame::Plain);
+        setLineWidth(1);
+        break;
+    case Border::Sunken:
+        setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        setLineWidth(1);
+        break;
+    }
+}
+
+void StaticText::setLit(bool lit)
+{
+    setColor(lit ? litColor() : buttonFace());
+    setBevel(lit ? Bevel::Soft : Bevel::None);
+}
+
+bool StaticText::isLit() const { return color_ == litColor() && bevel_ == Bevel::Soft; }
+
+} // namespace vireo
