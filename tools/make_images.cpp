@@ -17,16 +17,32 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 struct Vec {
     double x = 0, y = 0;
 };
-Vec operator-(Vec a, Vec b) { return {a.x - b.x, a.y - b.y}; }
-Vec operator+(Vec a, Vec b) { return {a.x + b.x, a.y + b.y}; }
-Vec operator*(Vec a, double s) { return {a.x * s, a.y * s}; }
-double dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y; }
-double length(Vec a) { return std::sqrt(dot(a, a)); }
+Vec operator-(Vec a, Vec b)
+{
+    return {a.x - b.x, a.y - b.y};
+}
+Vec operator+(Vec a, Vec b)
+{
+    return {a.x + b.x, a.y + b.y};
+}
+Vec operator*(Vec a, double s)
+{
+    return {a.x * s, a.y * s};
+}
+double dot(Vec a, Vec b)
+{
+    return a.x * b.x + a.y * b.y;
+}
+double length(Vec a)
+{
+    return std::sqrt(dot(a, a));
+}
 
 struct Color {
     double r = 0, g = 0, b = 0, a = 1; // 0..1, straight alpha
@@ -55,7 +71,8 @@ double smoothstep(double e0, double e1, double x)
     return t * t * (3 - 2 * t);
 }
 
-class Canvas {
+class Canvas
+{
 public:
     Canvas(int w, int h, Color fill = {0, 0, 0, 0}) : w_(w), h_(h), px_(static_cast<size_t>(w * h), fill) {}
     int width() const { return w_; }
@@ -116,7 +133,9 @@ public:
     {
         std::vector<std::uint8_t> out;
         out.reserve(px_.size() * 4);
-        auto to8 = [](double v) { return static_cast<std::uint8_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255)); };
+        auto to8 = [](double v) {
+            return static_cast<std::uint8_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255));
+        };
         for (const Color &c : px_) {
             out.push_back(to8(c.r));
             out.push_back(to8(c.g));
@@ -148,7 +167,10 @@ double roundBox(Vec p, Vec centre, Vec half, double radius)
     return length(outside) + std::min(std::max(q.x, q.y), 0.0) - radius;
 }
 
-double circle(Vec p, Vec centre, double r) { return length(p - centre) - r; }
+double circle(Vec p, Vec centre, double r)
+{
+    return length(p - centre) - r;
+}
 
 double ellipse(Vec p, Vec centre, Vec radii)
 {
@@ -170,7 +192,10 @@ const std::vector<Glyph> &strokeFont()
 {
     static const std::vector<Glyph> font = {
         {'A', 5.2, {{{0, 6}, {2, 0}, {4, 6}}, {{0.7, 4}, {3.3, 4}}}},
-        {'B', 5.2, {{{0, 0}, {3, 0}, {4, 1}, {4, 2}, {3, 3}, {0, 3}}, {{3, 3}, {4, 4}, {4, 5}, {3, 6}, {0, 6}, {0, 0}}}},
+        {'B',
+         5.2,
+         {{{0, 0}, {3, 0}, {4, 1}, {4, 2}, {3, 3}, {0, 3}},
+          {{3, 3}, {4, 4}, {4, 5}, {3, 6}, {0, 6}, {0, 0}}}},
         {'C', 5.2, {{{4, 1}, {3, 0}, {1, 0}, {0, 1}, {0, 5}, {1, 6}, {3, 6}, {4, 5}}}},
         {'E', 5.0, {{{4, 0}, {0, 0}, {0, 6}, {4, 6}}, {{0, 3}, {3, 3}}}},
         {'F', 5.0, {{{4, 0}, {0, 0}, {0, 6}}, {{0, 3}, {3, 3}}}},
@@ -182,12 +207,17 @@ const std::vector<Glyph> &strokeFont()
         {'N', 5.2, {{{0, 6}, {0, 0}, {4, 6}, {4, 0}}}},
         {'O', 5.2, {{{1, 0}, {3, 0}, {4, 1}, {4, 5}, {3, 6}, {1, 6}, {0, 5}, {0, 1}, {1, 0}}}},
         {'R', 5.2, {{{0, 6}, {0, 0}, {3, 0}, {4, 1}, {4, 2}, {3, 3}, {0, 3}}, {{2, 3}, {4, 6}}}},
-        {'S', 5.2, {{{4, 1}, {3, 0}, {1, 0}, {0, 1}, {0, 2}, {1, 3}, {3, 3}, {4, 4}, {4, 5}, {3, 6}, {1, 6}, {0, 5}}}},
+        {'S',
+         5.2,
+         {{{4, 1}, {3, 0}, {1, 0}, {0, 1}, {0, 2}, {1, 3}, {3, 3}, {4, 4}, {4, 5}, {3, 6}, {1, 6}, {0, 5}}}},
         {'T', 5.0, {{{0, 0}, {4, 0}}, {{2, 0}, {2, 6}}}},
         {'U', 5.2, {{{0, 0}, {0, 5}, {1, 6}, {3, 6}, {4, 5}, {4, 0}}}},
         {'V', 5.2, {{{0, 0}, {2, 6}, {4, 0}}}},
         {'Y', 5.2, {{{0, 0}, {2, 3}, {4, 0}}, {{2, 3}, {2, 6}}}},
-        {'0', 5.2, {{{1, 0}, {3, 0}, {4, 1}, {4, 5}, {3, 6}, {1, 6}, {0, 5}, {0, 1}, {1, 0}}, {{3.4, 1.2}, {0.6, 4.8}}}},
+        {'0',
+         5.2,
+         {{{1, 0}, {3, 0}, {4, 1}, {4, 5}, {3, 6}, {1, 6}, {0, 5}, {0, 1}, {1, 0}},
+          {{3.4, 1.2}, {0.6, 4.8}}}},
         {'7', 5.0, {{{0, 0}, {4, 0}, {1.6, 6}}}},
         {' ', 3.0, {}},
     };
@@ -241,18 +271,23 @@ void drawText(Canvas &c, const std::string &s, Vec origin, double scale, double 
               Color bottom, double tracking = 0, double shadow = 0)
 {
     Text t = layoutText(s, origin, scale, tracking);
-    int x0 = static_cast<int>(origin.x - halfWidth - 8), x1 = static_cast<int>(origin.x + t.width + halfWidth + 8);
-    int y0 = static_cast<int>(origin.y - halfWidth - 8), y1 = static_cast<int>(origin.y + 6 * scale + halfWidth + 8);
+    int x0 = static_cast<int>(origin.x - halfWidth - 8),
+        x1 = static_cast<int>(origin.x + t.width + halfWidth + 8);
+    int y0 = static_cast<int>(origin.y - halfWidth - 8),
+        y1 = static_cast<int>(origin.y + 6 * scale + halfWidth + 8);
     if (shadow > 0) {
         Text s2 = layoutText(s, origin + Vec{shadow * 0.6, shadow}, scale, tracking);
         auto d = strokeDistance(s2, halfWidth);
         c.fill([&](Vec p) { return d(p) - shadow * 0.5; },
-               [&](Vec p) { return Color{0, 0, 0, 0.45 * smoothstep(shadow * 0.5, -shadow * 0.5, d(p))}; }, x0,
-               y0, x1 + static_cast<int>(shadow * 2), y1 + static_cast<int>(shadow * 2));
+               [&](Vec p) {
+                   return Color{0, 0, 0, 0.45 * smoothstep(shadow * 0.5, -shadow * 0.5, d(p))};
+               },
+               x0, y0, x1 + static_cast<int>(shadow * 2), y1 + static_cast<int>(shadow * 2));
     }
     double yTop = origin.y, yBottom = origin.y + 6 * scale;
-    c.fill(strokeDistance(t, halfWidth), [&](Vec p) { return mix(top, bottom, (p.y - yTop) / (yBottom - yTop)); },
-           x0, y0, x1, y1);
+    c.fill(
+        strokeDistance(t, halfWidth),
+        [&](Vec p) { return mix(top, bottom, (p.y - yTop) / (yBottom - yTop)); }, x0, y0, x1, y1);
 }
 
 // ---- The images ---------------------------------------------------------------------------
@@ -282,11 +317,12 @@ Canvas header()
            });
     // rotor emblem: a ring with two blades
     Vec hub{42, 38};
-    c.fill([&](Vec p) { return std::fabs(circle(p, hub, 25)) - 2.2; },
-           [](Vec) { return rgb(0x6FD3F5, 0.9); }, 10, 6, 76, 72);
+    c.fill([&](Vec p) { return std::fabs(circle(p, hub, 25)) - 2.2; }, [](Vec) { return rgb(0x6FD3F5, 0.9); },
+           10, 6, 76, 72);
     c.fill(
         [&](Vec p) {
-            return std::min(segmentDistance(p, hub + Vec{-22, 9}, hub + Vec{22, -9}) - 3.2, circle(p, hub, 6.5));
+            return std::min(segmentDistance(p, hub + Vec{-22, 9}, hub + Vec{22, -9}) - 3.2,
+                            circle(p, hub, 6.5));
         },
         [&](Vec p) { return mix(rgb(0xFFFFFF), rgb(0xBFE9F8), (p.y - 20) / 36); }, 10, 6, 76, 72);
     c.fill([&](Vec p) { return circle(p, hub, 2.6); }, [](Vec) { return rgb(0x0E3A5A); }, 30, 26, 56, 52);
@@ -306,28 +342,46 @@ Canvas lamp(Color lensTop, Color lensBottom, Color glow, double glowStrength)
     Canvas c(W, H);
     Vec centre{W / 2.0, H / 2.0};
     if (glowStrength > 0)
-        c.fill([&](Vec p) { return roundBox(p, centre, {38, 18}, 14); },
-               [&](Vec p) {
-                   double d = -roundBox(p, centre, {30, 11}, 10);
-                   return withAlpha(glow, glowStrength * smoothstep(-8, 2, d) * 0.55);
-               });
+        c.fill(
+            [&](Vec p) {
+                return roundBox(p, centre, {38, 18}, 14);
+            },
+            [&](Vec p) {
+                double d = -roundBox(p, centre, {30, 11}, 10);
+                return withAlpha(glow, glowStrength * smoothstep(-8, 2, d) * 0.55);
+            });
     // bezel
-    c.fill([&](Vec p) { return roundBox(p, centre, {35, 15}, 12); },
-           [&](Vec p) { return mix(rgb(0x9AA3AD), rgb(0x2B3138), (p.y - 5) / 30); });
-    c.fill([&](Vec p) { return roundBox(p, centre, {33, 13}, 11); },
-           [&](Vec p) { return mix(rgb(0x1C2126), rgb(0x5A6470), (p.y - 7) / 26); });
+    c.fill(
+        [&](Vec p) {
+            return roundBox(p, centre, {35, 15}, 12);
+        },
+        [&](Vec p) { return mix(rgb(0x9AA3AD), rgb(0x2B3138), (p.y - 5) / 30); });
+    c.fill(
+        [&](Vec p) {
+            return roundBox(p, centre, {33, 13}, 11);
+        },
+        [&](Vec p) { return mix(rgb(0x1C2126), rgb(0x5A6470), (p.y - 7) / 26); });
     // lens
-    c.fill([&](Vec p) { return roundBox(p, centre, {30.5, 10.5}, 9.5); },
-           [&](Vec p) {
-               double t = (p.y - 9.5) / 21;
-               Color base = mix(lensTop, lensBottom, t);
-               // brighter core
-               double core = std::exp(-std::pow((p.x - centre.x) / 22, 2) - std::pow((p.y - centre.y - 2) / 8, 2));
-               return mix(base, mix(lensTop, rgb(0xFFFFFF), 0.35), core * 0.5 * glowStrength);
-           });
+    c.fill(
+        [&](Vec p) {
+            return roundBox(p, centre, {30.5, 10.5}, 9.5);
+        },
+        [&](Vec p) {
+            double t = (p.y - 9.5) / 21;
+            Color base = mix(lensTop, lensBottom, t);
+            // brighter core
+            double core =
+                std::exp(-std::pow((p.x - centre.x) / 22, 2) - std::pow((p.y - centre.y - 2) / 8, 2));
+            return mix(base, mix(lensTop, rgb(0xFFFFFF), 0.35), core * 0.5 * glowStrength);
+        });
     // specular highlight across the top half
-    c.fill([&](Vec p) { return ellipse(p, {centre.x, centre.y - 5.5}, {25, 4.2}); },
-           [&](Vec p) { return Color{1, 1, 1, 0.55 * (1 - smoothstep(centre.y - 9.5, centre.y - 1.5, p.y))}; });
+    c.fill(
+        [&](Vec p) {
+            return ellipse(p, {centre.x, centre.y - 5.5}, {25, 4.2});
+        },
+        [&](Vec p) {
+            return Color{1, 1, 1, 0.55 * (1 - smoothstep(centre.y - 9.5, centre.y - 1.5, p.y))};
+        });
     return c;
 }
 
@@ -348,11 +402,13 @@ Canvas title()
         c.fill([&](Vec p) { return std::fabs(circle(p, hub, r)) - 0.8; },
                [&](Vec) { return rgb(0x6FD3F5, 0.12 + 12.0 / r * 0.2); });
     // rotor disc
-    c.fill([&](Vec p) { return std::fabs(circle(p, hub, 52)) - 3.5; }, [](Vec) { return rgb(0x6FD3F5, 0.95); });
+    c.fill([&](Vec p) { return std::fabs(circle(p, hub, 52)) - 3.5; },
+           [](Vec) { return rgb(0x6FD3F5, 0.95); });
     c.fill(
         [&](Vec p) {
             return std::min({segmentDistance(p, hub + Vec{-46, 18}, hub + Vec{46, -18}) - 6,
-                             segmentDistance(p, hub + Vec{-18, -46}, hub + Vec{18, 46}) - 6, circle(p, hub, 12)});
+                             segmentDistance(p, hub + Vec{-18, -46}, hub + Vec{18, 46}) - 6,
+                             circle(p, hub, 12)});
         },
         [&](Vec p) { return mix(rgb(0xFFFFFF), rgb(0x9FD8EE), (p.y - 70) / 100); });
     c.fill([&](Vec p) { return circle(p, hub, 5); }, [](Vec) { return rgb(0x0E3A5A); });
@@ -378,13 +434,22 @@ Canvas icon()
     const int S = 64;
     Canvas c(S, S);
     Vec centre{S / 2.0, S / 2.0};
-    c.fill([&](Vec p) { return roundBox(p, centre, {30, 30}, 11); },
-           [&](Vec p) { return mix(rgb(0x1B6C9A), rgb(0x0A1A33), (p.y - 2) / 60); });
-    c.fill([&](Vec p) { return std::fabs(circle(p, centre, 21)) - 1.6; }, [](Vec) { return rgb(0x6FD3F5, 0.9); });
+    c.fill(
+        [&](Vec p) {
+            return roundBox(p, centre, {30, 30}, 11);
+        },
+        [&](Vec p) { return mix(rgb(0x1B6C9A), rgb(0x0A1A33), (p.y - 2) / 60); });
+    c.fill([&](Vec p) { return std::fabs(circle(p, centre, 21)) - 1.6; },
+           [](Vec) { return rgb(0x6FD3F5, 0.9); });
     Text v = layoutText("V", {centre.x - 2 * 6.2, 13.5}, 6.2);
     c.fill(strokeDistance(v, 3.6), [&](Vec p) { return mix(rgb(0xFFFFFF), rgb(0xBFE9F8), (p.y - 12) / 40); });
-    c.fill([&](Vec p) { return ellipse(p, {centre.x, 14}, {22, 9}); },
-           [&](Vec p) { return Color{1, 1, 1, 0.18 * (1 - smoothstep(5, 22, p.y))}; });
+    c.fill(
+        [&](Vec p) {
+            return ellipse(p, {centre.x, 14}, {22, 9});
+        },
+        [&](Vec p) {
+            return Color{1, 1, 1, 0.18 * (1 - smoothstep(5, 22, p.y))};
+        });
     return c;
 }
 
@@ -404,7 +469,8 @@ bool writeIco(const Canvas &c, const std::string &path)
         u16(v >> 16);
     };
     const std::uint32_t maskRow = static_cast<std::uint32_t>(((W + 31) / 32) * 4);
-    const std::uint32_t dibSize = 40 + static_cast<std::uint32_t>(W * H * 4) + maskRow * static_cast<std::uint32_t>(H);
+    const std::uint32_t dibSize =
+        40 + static_cast<std::uint32_t>(W * H * 4) + maskRow * static_cast<std::uint32_t>(H);
     // ICONDIR
     u16(0), u16(1), u16(1);
     // ICONDIRENTRY

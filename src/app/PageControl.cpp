@@ -1,8 +1,13 @@
 #include "app/PageControl.h"
 
-#include <QKeyEvent>
+#include <algorithm>
 
-namespace vireo {
+#include <QKeyEvent>
+#include <QStyleOptionTab>
+#include <QStylePainter>
+
+namespace vireo
+{
 
 PageTabBar::PageTabBar(int tabWidth, QWidget *parent) : QTabBar(parent), tabWidth_(tabWidth)
 {
@@ -13,12 +18,51 @@ PageTabBar::PageTabBar(int tabWidth, QWidget *parent) : QTabBar(parent), tabWidt
 QSize PageTabBar::tabSizeHint(int index) const
 {
     QSize s = QTabBar::tabSizeHint(index);
-    if (tabWidth_ > 0)
-        s.setWidth(tabWidth_);
+    if (tabWidth_ <= 0)
+        return s;
+    s.setWidth(tabWidth_);
+    const QFontMetrics fm = fontMetrics();
+    const QRect text = textRect(QRect(0, 0, tabWidth_, s.height()));
+    const QRect needed =
+        fm.boundingRect(text.adjusted(0, 0, 0, 1000),
+                        Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, tabText(index));
+    s.setHeight(std::max(s.height(), needed.height() + 10));
     return s;
 }
 
-QSize PageTabBar::minimumTabSizeHint(int index) const { return tabSizeHint(index); }
+QRect PageTabBar::textRect(const QRect &tab) const
+{
+    return tab.adjusted(6, 2, -6, -2);
+}
+
+void PageTabBar::paintEvent(QPaintEvent *event)
+{
+    if (tabWidth_ <= 0) {
+        QTabBar::paintEvent(event);
+        return;
+    }
+    QStylePainter painter(this);
+    auto paintTab = [&](int i) {
+        QStyleOptionTab option;
+        initStyleOption(&option, i);
+        const QString text = option.text;
+        option.text.clear();
+        painter.drawControl(QStyle::CE_TabBarTabShape, option);
+        painter.drawItemText(textRect(option.rect), Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic,
+                             palette(), isTabEnabled(i), text, QPalette::WindowText);
+    };
+    // The selected tab last: it overlaps its neighbours.
+    for (int i = 0; i < count(); ++i)
+        if (isTabVisible(i) && i != currentIndex())
+            paintTab(i);
+    if (currentIndex() >= 0 && isTabVisible(currentIndex()))
+        paintTab(currentIndex());
+}
+
+QSize PageTabBar::minimumTabSizeHint(int index) const
+{
+    return tabSizeHint(index);
+}
 
 template <class F> void PageTabBar::byUser(F &&f)
 {

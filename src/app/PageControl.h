@@ -5,9 +5,11 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-namespace vireo {
+namespace vireo
+{
 
-class PageTabBar : public QTabBar {
+class PageTabBar : public QTabBar
+{
     Q_OBJECT
 public:
     explicit PageTabBar(int tabWidth, QWidget *parent = nullptr);
@@ -18,6 +20,8 @@ signals:
 protected:
     QSize tabSizeHint(int index) const override;
     QSize minimumTabSizeHint(int index) const override;
+    // With a fixed tab width, a caption too long for one line wraps onto a second one.
+    void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 #if QT_CONFIG(wheelevent)
@@ -26,10 +30,12 @@ protected:
 
 private:
     template <class F> void byUser(F &&f);
+    QRect textRect(const QRect &tab) const;
     int tabWidth_;
 };
 
-class PageControl : public QTabWidget {
+class PageControl : public QTabWidget
+{
     Q_OBJECT
 public:
     // tabWidth 0: tabs as wide as their captions.

@@ -7,9 +7,11 @@
 
 #include <memory>
 
-namespace vireo {
+namespace vireo
+{
 
-namespace {
+namespace
+{
 
 // Far above any image of this program; keeps a forged header from asking for gigabytes.
 constexpr png_uint_32 MaxSide = 8192;
@@ -39,7 +41,8 @@ QImage decodePng(const QByteArray &bytes, const QString &source)
     QImage out(static_cast<int>(image.width), static_cast<int>(image.height), QImage::Format_RGBA8888);
     if (out.isNull())
         throw fail("out of memory");
-    if (!png_image_finish_read(&image, nullptr, out.bits(), static_cast<png_int_32>(out.bytesPerLine()), nullptr))
+    if (!png_image_finish_read(&image, nullptr, out.bits(), static_cast<png_int_32>(out.bytesPerLine()),
+                               nullptr))
         throw fail(image.message);
     return out.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }

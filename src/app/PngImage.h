@@ -6,10 +6,12 @@
 
 #include <stdexcept>
 
-namespace vireo {
+namespace vireo
+{
 
 // The file exists but is no PNG image libpng can decode (truncated, wrong format, too large).
-class InvalidImageError : public std::runtime_error {
+class InvalidImageError : public std::runtime_error
+{
 public:
     using std::runtime_error::runtime_error;
 };

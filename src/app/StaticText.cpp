@@ -3,7 +3,8 @@
 #include <QApplication>
 #include <QPalette>
 
-namespace vireo {
+namespace vireo
+{
 
 StaticText::StaticText(QWidget *parent) : QLabel(parent)
 {
@@ -11,7 +12,10 @@ StaticText::StaticText(QWidget *parent) : QLabel(parent)
     setColor(buttonFace());
 }
 
-QColor StaticText::buttonFace() { return QApplication::palette().color(QPalette::Button); }
+QColor StaticText::buttonFace()
+{
+    return QApplication::palette().color(QPalette::Button);
+}
 
 void StaticText::setColor(const QColor &color)
 {
@@ -62,6 +66,9 @@ void StaticText::setLit(bool lit)
     setBevel(lit ? Bevel::Soft : Bevel::None);
 }
 
-bool StaticText::isLit() const { return color_ == litColor() && bevel_ == Bevel::Soft; }
+bool StaticText::isLit() const
+{
+    return color_ == litColor() && bevel_ == Bevel::Soft;
+}
 
 } // namespace vireo

@@ -4,9 +4,11 @@
 #include <QColor>
 #include <QLabel>
 
-namespace vireo {
+namespace vireo
+{
 
-class StaticText : public QLabel {
+class StaticText : public QLabel
+{
     Q_OBJECT
 public:
     enum class Border { None, Single, Sunken };

@@ -7,9 +7,11 @@
 
 #include <algorithm>
 
-namespace vireo {
+namespace vireo
+{
 
-namespace {
+namespace
+{
 
 QLabel *label(QWidget *parent, const char *name, const QString &text, QRect geometry)
 {

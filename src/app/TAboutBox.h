@@ -2,9 +2,11 @@
 // The version dialog of menu Help, Version: program name, version and icon.
 #include <QDialog>
 
-namespace vireo {
+namespace vireo
+{
 
-class TAboutBox : public QDialog {
+class TAboutBox : public QDialog
+{
     Q_OBJECT
 public:
     // Loads "Vireo_icon_64_64.ico" from programDir; without it the icon place stays empty.

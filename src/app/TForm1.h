@@ -3,6 +3,7 @@
 // name of the window layout, owns the long-lived state, and wires each control to its handler.
 // Handlers are short and call into the subsystem code; each subsystem defines its TForm1
 // members in its own gui/ source file (src/link/gui, src/params/gui, ...).
+#include "app/Captions.h"
 #include "app/LanguageTable.h"
 #include "editing/MaxTable.h"
 #include "link/SerialLink.h"
@@ -19,7 +20,8 @@
 class QLineEdit;
 class QTimer;
 
-namespace vireo {
+namespace vireo
+{
 
 class PageControl;
 class UpDown;
@@ -35,17 +37,19 @@ struct Services {
     QString programDir; // with trailing separator; empty = directory of the executable
 };
 
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow
+{
     Q_OBJECT
 public:
     explicit TForm1(Services services, QWidget *parent = nullptr);
     ~TForm1() override;
 
-    // The control of the layout with this object name; throws std::logic_error when the
-    // layout has no such control of that type.
+    // The control of the layout with this object name (nearest first, never one inside
+    // another window such as a progress window; address those as "WriteProgressForm/
+    // MessageLabel"); throws std::logic_error when there is no such control of that type.
     template <class T> T *control(const QString &name) const
     {
-        T *w = findChild<T *>(name);
+        T *w = qobject_cast<T *>(findControl(const_cast<TForm1 &>(*this), name));
         if (!w)
             throw std::logic_error("no control named " + name.toStdString());
         return w;
@@ -90,10 +94,10 @@ public:
     LanguageTable language;
     PageControl *PageControl1 = nullptr;
     PageControl *PageControl2 = nullptr;
-    QTimer *Timer2 = nullptr;                    // 500 ms, running from the end of start-up
-    TProgressForm *WriteProgressForm = nullptr;  // parameter writing
-    TProgressForm *ResetProgressForm = nullptr;  // reset
-    TAboutBox *AboutBox = nullptr;               // created after the window (main), not owned
+    QTimer *Timer2 = nullptr;                   // 500 ms, running from the end of start-up
+    TProgressForm *WriteProgressForm = nullptr; // parameter writing
+    TProgressForm *ResetProgressForm = nullptr; // reset
+    TAboutBox *AboutBox = nullptr;              // created after the window (main), not owned
 
     // Start-up steps that belong to other subsystems (defined in their gui/ files).
     void fillMaxTable();      // limits of the gain fields and the spin-button maxima
@@ -153,6 +157,7 @@ public:
 private:
     void buildLayout();
     void connectControls();
+    void connectHelp();
     void loadImages();
     void runSplash();
     void showHelpGroup(int group);

@@ -8,9 +8,11 @@
 
 #include <exception>
 
-namespace vireo {
+namespace vireo
+{
 
-namespace {
+namespace
+{
 
 QLabel *whiteLabel(QWidget *parent, const char *name, const QString &text, QPoint at)
 {

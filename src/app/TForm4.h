@@ -3,9 +3,11 @@
 // borderless on black, faded in and out by the main window through its opacity.
 #include <QWidget>
 
-namespace vireo {
+namespace vireo
+{
 
-class TForm4 : public QWidget {
+class TForm4 : public QWidget
+{
     Q_OBJECT
 public:
     // Loads "Vireo_title.png" from programDir; without it the window stays black.

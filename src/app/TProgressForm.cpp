@@ -5,7 +5,8 @@
 
 #include <algorithm>
 
-namespace vireo {
+namespace vireo
+{
 
 TProgressForm::TProgressForm(QWidget *owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
@@ -25,11 +26,20 @@ TProgressForm::TProgressForm(QWidget *owner)
     ProgressBar1->setTextVisible(false);
 }
 
-void TProgressForm::step(int n) { ProgressBar1->setValue(std::clamp(ProgressBar1->value() + n, 0, 100)); }
+void TProgressForm::step(int n)
+{
+    ProgressBar1->setValue(std::clamp(ProgressBar1->value() + n, 0, 100));
+}
 
-int TProgressForm::position() const { return ProgressBar1->value(); }
+int TProgressForm::position() const
+{
+    return ProgressBar1->value();
+}
 
-void TProgressForm::FormShow() { ProgressBar1->setValue(0); }
+void TProgressForm::FormShow()
+{
+    ProgressBar1->setValue(0);
+}
 
 void TProgressForm::showEvent(QShowEvent *event)
 {

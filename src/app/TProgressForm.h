@@ -6,9 +6,11 @@
 class QLabel;
 class QProgressBar;
 
-namespace vireo {
+namespace vireo
+{
 
-class TProgressForm : public QDialog {
+class TProgressForm : public QDialog
+{
     Q_OBJECT
 public:
     explicit TProgressForm(QWidget *owner);

@@ -8,9 +8,11 @@
 #include <algorithm>
 #include <optional>
 
-namespace vireo {
+namespace vireo
+{
 
-namespace {
+namespace
+{
 
 // A plain decimal integer (optional sign, digits, no blanks), as the field shows numbers.
 std::optional<long long> decimal(const QString &text)
@@ -26,8 +28,8 @@ std::optional<long long> decimal(const QString &text)
 
 UpDown::UpDown(QWidget *parent) : QWidget(parent), up_(new QToolButton(this)), down_(new QToolButton(this))
 {
-    for (auto [button, arrow, which] : {std::tuple{up_, Qt::UpArrow, Button::Up},
-                                        std::tuple{down_, Qt::DownArrow, Button::Down}}) {
+    for (auto [button, arrow, which] :
+         {std::tuple{up_, Qt::UpArrow, Button::Up}, std::tuple{down_, Qt::DownArrow, Button::Down}}) {
         button->setArrowType(arrow);
         button->setAutoRepeat(true);
         button->setFocusPolicy(Qt::NoFocus);
@@ -38,8 +40,14 @@ UpDown::UpDown(QWidget *parent) : QWidget(parent), up_(new QToolButton(this)), d
     resize(17, 21);
 }
 
-void UpDown::setMin(int value) { setRange(value, std::max(value, max_)); }
-void UpDown::setMax(int value) { setRange(std::min(value, min_), value); }
+void UpDown::setMin(int value)
+{
+    setRange(value, std::max(value, max_));
+}
+void UpDown::setMax(int value)
+{
+    setRange(std::min(value, min_), value);
+}
 
 void UpDown::setRange(int min, int max)
 {

@@ -13,9 +13,11 @@
 class QLineEdit;
 class QToolButton;
 
-namespace vireo {
+namespace vireo
+{
 
-class UpDown : public QWidget {
+class UpDown : public QWidget
+{
     Q_OBJECT
 public:
     enum class Button { Up, Down }; // the classic control's "next" and "previous"

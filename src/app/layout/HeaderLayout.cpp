@@ -2,7 +2,8 @@
 // that lie over the top right corner of the page area whichever page is shown.
 #include "app/layout/Layout.h"
 
-namespace vireo::layout {
+namespace vireo::layout
+{
 
 std::vector<Control> headerControls()
 {
@@ -30,8 +31,8 @@ std::vector<Control> headerControls()
 std::vector<Control> overlayControls()
 {
     return {
-        {Kind::Button, "ReadButton", "", {594, 110, 80, 26}, "READ"},
-        {Kind::Button, "WriteButton", "", {680, 110, 80, 26}, "WRITE"},
+        {Kind::Button, "ReadButton", "", {594, 120, 80, 26}, "READ"},
+        {Kind::Button, "WriteButton", "", {680, 120, 80, 26}, "WRITE"},
     };
 }
 

@@ -18,11 +18,16 @@
 
 #include <stdexcept>
 
-namespace vireo::layout {
+namespace vireo::layout
+{
 
-namespace {
+namespace
+{
 
-QString utf8(const char *s) { return QString::fromUtf8(s); }
+QString utf8(const char *s)
+{
+    return QString::fromUtf8(s);
+}
 
 Qt::Alignment alignment(unsigned flags)
 {
@@ -47,7 +52,9 @@ QWidget *make(const Control &row, QWidget *parent, const QHash<QString, QWidget 
     case Kind::GroupBox:
         return new QGroupBox(caption, parent);
     case Kind::Label: {
-        auto *label = new QLabel(caption, parent);
+        auto *label = new QLabel(parent);
+        label->setTextFormat(Qt::PlainText); // captions come from the language file: never markup
+        label->setText(caption);
         label->setWordWrap(row.flags & WordWrap);
         label->setAlignment((row.flags & WordWrap) ? (alignment(row.flags) & ~Qt::AlignVCenter) | Qt::AlignTop
                                                    : alignment(row.flags));
@@ -55,6 +62,7 @@ QWidget *make(const Control &row, QWidget *parent, const QHash<QString, QWidget 
     }
     case Kind::StaticText: {
         auto *text = new StaticText(parent);
+        text->setTextFormat(Qt::PlainText);
         text->setText(caption);
         text->setAlignment(alignment(row.flags));
         text->setBorder((row.flags & Sunken)  ? StaticText::Border::Sunken

@@ -10,7 +10,8 @@
 
 class QWidget;
 
-namespace vireo::layout {
+namespace vireo::layout
+{
 
 enum class Kind {
     PageControl, // tab widget; its pages are the Page rows naming it as parent
@@ -38,12 +39,12 @@ enum Flag : unsigned {
     Centre = 1u << 3,
     Right = 1u << 4,
     Checked = 1u << 5,
-    Sunken = 1u << 6,   // static text: sunken border (value read-outs)
-    Boxed = 1u << 7,    // static text: single border (lamps)
-    RedText = 1u << 8,  // label caption in red
+    Sunken = 1u << 6,  // static text: sunken border (value read-outs)
+    Boxed = 1u << 7,   // static text: single border (lamps)
+    RedText = 1u << 8, // label caption in red
     WhiteText = 1u << 9,
-    Title = 1u << 10,   // page title: bold, a little larger
-    Arial = 1u << 11,   // "Arial" instead of the window font
+    Title = 1u << 10, // page title: bold, a little larger
+    Arial = 1u << 11, // "Arial" instead of the window font
     Disabled = 1u << 12,
     TabWidth150 = 1u << 13, // page control: tabs 150 pixels wide
 };
@@ -63,7 +64,7 @@ struct ComboItems {
 };
 
 // Rows of each part of the window, parents before children.
-std::vector<Control> headerControls(); // header strip, PageControl1 and its pages
+std::vector<Control> headerControls();  // header strip, PageControl1 and its pages
 std::vector<Control> overlayControls(); // READ and WRITE, above the pages
 std::vector<Control> parameterPageControls();
 std::vector<Control> statusPageControls();

@@ -2,7 +2,8 @@
 // item lists of every combo box.
 #include "app/layout/Layout.h"
 
-namespace vireo::layout {
+namespace vireo::layout
+{
 
 std::vector<Control> updateAndResetPageControls()
 {
@@ -12,11 +13,19 @@ std::vector<Control> updateAndResetPageControls()
         {Kind::Memo, "Memo3", "TabSheet1", {10, 52, 560, 120}, "この設定は使用しません。"},
 
         {Kind::Label, "Label24", "TabSheet5", {10, 8, 400, 18}, "ファームウェアアップデート", Title},
-        {Kind::Label, "Label25", "TabSheet5", {10, 30, 560, 32},
-         "ユニットのファームウェアをファイルから更新します。", WordWrap},
+        {Kind::Label,
+         "Label25",
+         "TabSheet5",
+         {10, 30, 560, 32},
+         "ユニットのファームウェアをファイルから更新します。",
+         WordWrap},
         {Kind::GroupBox, "GroupBox7", "TabSheet5", {10, 70, 746, 150}, "File Update"},
-        {Kind::Label, "Label52", "GroupBox7", {12, 24, 560, 36},
-         "UPDATE ボタンを押してファームウェアファイルを選択してください。\n更新中はケーブルを抜かないでください。",
+        {Kind::Label,
+         "Label52",
+         "GroupBox7",
+         {12, 24, 560, 36},
+         "UPDATE "
+         "ボタンを押してファームウェアファイルを選択してください。\n更新中はケーブルを抜かないでください。",
          WordWrap},
         {Kind::Button, "FileFirmUpdateButton", "GroupBox7", {606, 26, 124, 32}, "UPDATE"},
         {Kind::Label, "Label53", "GroupBox7", {12, 72, 560, 20}, ""},
@@ -24,7 +33,10 @@ std::vector<Control> updateAndResetPageControls()
 
         {Kind::Label, "Label31", "TabSheet6", {10, 8, 400, 18}, "リセット", Title},
         {Kind::Label, "Label32", "TabSheet6", {10, 30, 560, 16}, "ユニットの設定を初期状態に戻します。"},
-        {Kind::Label, "Label66", "TabSheet6", {10, 52, 560, 64},
+        {Kind::Label,
+         "Label66",
+         "TabSheet6",
+         {10, 52, 560, 64},
          "機体を選択しない場合は工場出荷時の設定に戻ります。\n"
          "機体を選択した場合はその機体用の設定を書き込みます。\n"
          "キャリブレーションデータも初期化されます。",

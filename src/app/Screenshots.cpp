@@ -1,0 +1,86 @@
+#include "app/Screenshots.h"
+
+#include "app/PageControl.h"
+#include "app/TAboutBox.h"
+#include "app/TForm1.h"
+#include "app/TForm4.h"
+#include "app/TProgressForm.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QPixmap>
+
+#include <cstdio>
+
+namespace vireo
+{
+
+namespace
+{
+
+void settle()
+{
+    QCoreApplication::processEvents();
+}
+
+bool save(QWidget &w, const QString &folder, const QString &name)
+{
+    settle();
+    const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".png");
+    const bool ok = w.grab().save(path);
+    std::printf("%s %s\n", ok ? "saved" : "FAILED", qPrintable(path));
+    return ok;
+}
+
+} // namespace
+
+int saveScreenshots(TForm1 &form, TAboutBox &about, const QString &folder, qint64 startupMs)
+{
+    // The fixed pauses of the splash: 2000 + 200 ms and 256 steps of at least 1 ms.
+    constexpr qint64 SplashPauses = 2456;
+    std::printf("main window shown %lld ms after start (%lld ms beyond the splash pauses)\n",
+                static_cast<long long>(startupMs), static_cast<long long>(startupMs - SplashPauses));
+    QDir().mkpath(folder);
+    std::printf("page area %dx%d, inner page area %dx%d\n", form.PageControl1->currentWidget()->width(),
+                form.PageControl1->currentWidget()->height(), form.PageControl2->currentWidget()->width(),
+                form.PageControl2->currentWidget()->height());
+    bool ok = true;
+    settle();
+    for (int i = 0; i < form.PageControl1->count(); ++i) {
+        if (!form.PageControl1->isTabVisible(i))
+            continue;
+        QWidget *page = form.PageControl1->widget(i);
+        form.PageControl1->setCurrentIndex(i);
+        if (page->objectName() == QLatin1String("TabSheet4")) {
+            for (int j = 0; j < form.PageControl2->count(); ++j) {
+                form.PageControl2->setCurrentIndex(j);
+                ok &= save(form, folder,
+                           QStringLiteral("main-TabSheet4-") + form.PageControl2->widget(j)->objectName());
+            }
+            form.PageControl2->setCurrentIndex(0);
+        } else {
+            ok &= save(form, folder, QStringLiteral("main-") + page->objectName());
+        }
+    }
+    form.PageControl1->setCurrentIndex(1);
+    form.GyroGainLabelMouseEnter(nullptr);
+    ok &= save(form, folder, QStringLiteral("main-TabSheet2-help"));
+    form.HelpMouseLeave(nullptr);
+
+    TForm4 splash(form.ProgramDir, form.SoftwareVersion);
+    splash.show();
+    ok &= save(splash, folder, QStringLiteral("splash"));
+    splash.close();
+
+    about.show();
+    ok &= save(about, folder, QStringLiteral("version"));
+    about.hide();
+
+    form.WriteProgressForm->show();
+    form.WriteProgressForm->step(40);
+    ok &= save(*form.WriteProgressForm, folder, QStringLiteral("progress"));
+    form.WriteProgressForm->hide();
+    return ok ? 0 : 1;
+}
+
+} // namespace vireo

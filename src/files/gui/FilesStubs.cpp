@@ -1,0 +1,12 @@
+// TEMPORARY: empty definitions so the window links before this subsystem lands. The
+// subsystem owner deletes this file when defining these members.
+#include "app/TForm1.h"
+
+namespace vireo
+{
+
+void TForm1::MenuFileOpenClick() {}
+void TForm1::MenuFileSaveClick() {}
+void TForm1::ResetButtonClick() {}
+
+} // namespace vireo
