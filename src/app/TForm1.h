@@ -5,6 +5,7 @@
 // members in its own gui/ source file (src/link/gui, src/params/gui, ...).
 #include "app/Captions.h"
 #include "app/LanguageTable.h"
+#include "editing/MaxTable.h"
 #include "link/SerialLink.h"
 #include "link/Version.h"
 #include "params/ParameterSet.h"
@@ -18,12 +19,14 @@
 #include <QString>
 #include <stdexcept>
 
+class QLineEdit;
 class QTimer;
 
 namespace vireo
 {
 
 class PageControl;
+class UpDown;
 class TAboutBox;
 class TProgressForm;
 
@@ -146,6 +149,33 @@ public:
     void WriteButtonClick();
 
     // ---- Parameter editing (src/editing/gui) -------------------------------------------
+    vireo::MaxTable MaxTable; // upper limits of the gain fields; filled by fillMaxTable
+    // Connects the entry fields, spin buttons, mode selector and option controls to the
+    // handlers below; called once by the constructor, after the layout is built.
+    void connectEditingHandlers();
+    // Entry fields: the 24 gain fields (EditKeyPress only these) and the pirouette gain Edit25.
+    bool EditKeyPress(QLineEdit *edit, const QString &typed); // true: discard the typed text
+    void EditChange(QLineEdit *edit);
+    void EditExit(QLineEdit *edit);
+    void UpDown1Click(UpDown *spin); // every spin button of the gain fields
+    void Mode0RadioButtonClick();
+    void Mode1RadioButtonClick();
+    void ExtraRadioButtonClick();
+    void DBRadioButtonClick(int button); // DB0RadioButton .. DB3RadioButton
+    void PirouUseCheckBoxClick();
+    void PirouDirCheckBoxClick();
+    void ERingUseCheckBoxClick();
+    void PirouGainSetButtonClick();
+    void AilGainChComboBoxChange();
+    void EleGainChComboBoxChange();
+    void RudGainChComboBoxChange();
+    void CondGainChComboBoxChange();
+    void AuxOutComboBoxChange();
+    void RudNarrowComboBoxChange();
+    void SwashNarrowComboBoxChange();
+    void RxKindSelectComboBoxChange();
+    void AxisMode3AxisRadioButtonClick();
+    void AxisMode1AxisRadioButtonClick();
 
     // ---- Parameter files, presets, reset (src/files/gui) -------------------------------
     void MenuFileOpenClick();

@@ -1,5 +1,8 @@
 #include "files/ResetSequence.h"
 
+#include "link/DeviceActions.h"
+#include "params/BlockTransfer.h"
+
 namespace vireo
 {
 
@@ -28,6 +31,21 @@ ResetOutcome runResetSequence(ResetTarget &target, bool preset)
     target.closeProgress();
     target.readGroup(Selector::C, 0);
     return ResetOutcome::Completed;
+}
+
+bool LinkResetTarget::resetUnit()
+{
+    return vireo::resetUnit(link_);
+}
+
+bool LinkResetTarget::writeGroup(Selector s, ModeSet k)
+{
+    return vireo::writeGroup(link_, unit_, s, k, work_);
+}
+
+bool LinkResetTarget::readGroup(Selector s, ModeSet k)
+{
+    return vireo::readGroup(link_, unit_, s, k, work_);
 }
 
 } // namespace vireo

@@ -58,14 +58,14 @@ private:
         return false;
     }
 
-    bool step(const LoaderStep &s) { return exchange(s.bytes.data(), s.length, s.reply, s.timeoutMs); }
+    bool step(const LoaderExchange &s) { return exchange(s.bytes.data(), s.length, s.reply, s.timeoutMs); }
 
     // Starts again from the sync at the first bad answer, until the retries run out.
     bool handshake()
     {
         while (!exhausted()) {
             if (std::all_of(LoaderHandshake.begin(), LoaderHandshake.end(),
-                            [&](const LoaderStep &s) { return step(s); }))
+                            [&](const LoaderExchange &s) { return step(s); }))
                 return true;
         }
         return false;

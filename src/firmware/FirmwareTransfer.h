@@ -17,7 +17,7 @@ namespace vireo
 {
 
 // One exchange of the loader protocol: the bytes written and the single reply byte awaited.
-struct LoaderStep {
+struct LoaderExchange {
     std::array<std::uint8_t, 4> bytes;
     std::size_t length;
     std::uint8_t reply;
@@ -29,7 +29,7 @@ inline constexpr std::size_t StartLoaderReplyLength = 4; // not examined
 inline constexpr std::uint32_t StartLoaderTimeoutMs = 500;
 
 // Sync, command 0x11 with 1024, command 0x11 with 1022 (arguments 32-bit big-endian), begin.
-inline constexpr std::array<LoaderStep, 6> LoaderHandshake = {{
+inline constexpr std::array<LoaderExchange, 6> LoaderHandshake = {{
     {{0x15}, 1, 0x00, 500},
     {{0x11}, 1, 0x00, 500},
     {{0x00, 0x00, 0x04, 0x00}, 4, 0x00, 500},
@@ -37,12 +37,12 @@ inline constexpr std::array<LoaderStep, 6> LoaderHandshake = {{
     {{0x00, 0x00, 0x03, 0xFE}, 4, 0x00, 5000},
     {{0x16}, 1, 0x00, 500},
 }};
-inline constexpr LoaderStep LoaderBlockCommand{{0x12}, 1, 0x00, 500};
+inline constexpr LoaderExchange LoaderBlockCommand{{0x12}, 1, 0x00, 500};
 inline constexpr std::uint8_t BlockNumberReply = 0x14;
 inline constexpr std::uint32_t BlockNumberTimeoutMs = 500;
 inline constexpr std::uint8_t BlockDataReply = 0x00;
 inline constexpr std::uint32_t BlockDataTimeoutMs = 1000;
-inline constexpr LoaderStep LoaderEndCommand{{0x17}, 1, 0x00, 500};
+inline constexpr LoaderExchange LoaderEndCommand{{0x17}, 1, 0x00, 500};
 
 // Image block i travels as block number i + 32.
 inline constexpr std::uint32_t FirstWireBlockNumber = 32;
