@@ -1,0 +1,38 @@
+#pragma once
+// Moving parameter records between the working copies and the unit: RROM, WROM and RDEF over
+// the link's one exchange primitive, with the unit conversions applied on the way.
+//
+// A read commits to its destination only a reply that was received whole and parsed field by
+// field; a short or silent reply returns false and a garbled one throws ConversionError, and in
+// both cases the destination keeps its previous values.
+#include "link/SerialLink.h"
+#include "params/ParameterSet.h"
+#include "params/UnitConversion.h"
+
+namespace vireo
+{
+
+// RROM of an axis record (mode set k) or of the common block (k = 0) into work. Mode set 2 of
+// an axis on firmware before 0.5.0 succeeds without sending. Fields a firmware does not carry
+// are set to fixed values (Kind1 before 1.0.5: no pirouette, no E-ring; Kind2 up to 0.2.5:
+// receiver kind 0), whether the exchange succeeds or not.
+bool readGroup(SerialLink &link, const UnitProfile &unit, Selector group, ModeSet k, ParameterSet &work);
+
+// RDEF of one axis record into def; sent for every mode set whatever the firmware.
+bool readDefaults(SerialLink &link, Selector axis, ModeSet k, AxisRecordTable &def);
+
+// WROM of a record of work (converted copy; work is never changed). The number sent is k for
+// an axis, 1 for the common block and 0 for a preset block. Mode set 2 of an axis on firmware
+// before 0.5.0 succeeds without sending.
+bool writeGroup(SerialLink &link, const UnitProfile &unit, Selector group, ModeSet k,
+                const ParameterSet &work);
+
+// Standard values of every axis and mode set, then the common block; results are ignored.
+void readAllDefaults(SerialLink &link, const UnitProfile &unit, ParameterSet &work, AxisRecordTable &def);
+
+// Parses n value-list fields from the link's reply buffer into dest. Throws ConversionError
+// when a field is not hexadecimal or has no separator; dest is then partly written, so callers
+// parse into a scratch record.
+void parseAllFields(const SerialLink &link, int n, std::int16_t *dest);
+
+} // namespace vireo
