@@ -153,8 +153,7 @@ TEST(LanguageWindow, EnglishFileAppliesToTheWindow)
     EXPECT_EQ(window.captionOf("Label1"), "P gain");
     EXPECT_EQ(window.captionOf("MenuFile"), "&File");
     EXPECT_EQ(window.captionOf("Label64"),
-              "Choose a mode, enter the gains of each axis and press WRITE to store "
-              "them in the unit.\nREAD reads the values stored in the unit.\n");
+              "Choose a mode, enter the gains and press WRITE.\nREAD reads the values stored in the unit.\n");
     EXPECT_EQ(window.form->text("DialogMessageYes"), "Yes");
     EXPECT_EQ(qobject_cast<QLabel *>(window.find("Label1"))->font().family(), "Arial");
 }
