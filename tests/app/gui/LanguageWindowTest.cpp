@@ -1,10 +1,10 @@
 // The language table against the real main window: every control a key addresses exists there
 // with a type that takes what the key sets, and the shipped files give the window its texts.
 #include "app/Captions.h"
-#include "app/NullPorts.h"
 #include "app/TForm1.h"
 #include "app/core/LanguageKeys.h"
 #include "seams/VirtualClock.h"
+#include "support/NullPorts.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -47,8 +47,8 @@ public:
 struct Window {
     VirtualClock clock;
     NoDialogs dialogs;
-    NullSerialPort port;
-    NullPortLister ports;
+    test::ClosedPort port;
+    test::NoPorts ports;
     std::unique_ptr<TForm1> form;
 
     Window()
