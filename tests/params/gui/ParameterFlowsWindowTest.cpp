@@ -167,6 +167,21 @@ TEST_F(ParamsFlows, GarbledReplyEndsTheReadCleanly)
     EXPECT_TRUE(control<QPushButton>("WriteButton")->isEnabled());
 }
 
+// Connecting reads the standard values first; a garbled one is reported once and the rest of
+// the connection can go on.
+TEST_F(ParamsFlows, GarbledStandardValueIsReportedOnceAndReadingStops)
+{
+    TForm1 &f = start(UnitKind::Kind2, " 0.5.0");
+    f.DefValues[Elevator][1].words.fill(5);
+    const AxisRecord before = f.DefValues[Elevator][1];
+    ASSERT_TRUE(unit->addFault("RDEF E 1:garbage"));
+    dialogs.expectMessage(MsgIcon::Error, "");
+    f.readAllDefaults();
+    EXPECT_EQ(f.DefValues[Elevator][1], before);
+    EXPECT_NE(f.DefValues[Aileron][2], AxisRecord{});
+    EXPECT_EQ(lines().back(), "RDEF E 1\r\n");
+}
+
 TEST_F(ParamsFlows, PirouetteSetWritesTheCommonBlockOnly)
 {
     TForm1 &f = start(UnitKind::Kind2, " 0.5.0");
