@@ -5,8 +5,11 @@
 // members in its own gui/ source file (src/link/gui, src/params/gui, ...).
 #include "app/Captions.h"
 #include "app/LanguageTable.h"
+#include "editing/MaxTable.h"
 #include "link/SerialLink.h"
 #include "link/Version.h"
+#include "params/ParameterSet.h"
+#include "params/UnitConversion.h"
 #include "seams/Clock.h"
 #include "seams/Dialogs.h"
 #include "seams/PortLister.h"
@@ -16,12 +19,14 @@
 #include <QString>
 #include <stdexcept>
 
+class QLineEdit;
 class QTimer;
 
 namespace vireo
 {
 
 class PageControl;
+class UpDown;
 class TAboutBox;
 class TProgressForm;
 
@@ -111,10 +116,66 @@ public:
     void PirouCheckButtonClick();
 
     // ---- Gyro parameters (src/params/gui) ----------------------------------------------
+    ParameterSet WorkValues;          // what the controls show and change and what a write sends
+    CurValuesType CurValues{};        // gain records as last read from or written to the unit
+    DefValuesType DefValues{};        // the unit's standard values
+    std::int16_t AppliedAxisMode = 0; // the axis mode the unit works with, as far as known
+
+    UnitProfile unitProfile() const; // unitKind and FirmwareVersion of the connected unit
+    // Block transfers on WorkValues / DefValues (see params/BlockTransfer.h). They return false
+    // for a silent or short reply and throw ConversionError for a garbled one.
+    bool readGroup(Selector group, ModeSet k);
+    bool writeGroup(Selector group, ModeSet k);
+    bool readDefaults(Selector axis, ModeSet k);
+    // Standard values of all records, then the common block. A garbled reply is reported once
+    // and ends the reads; the caller's flow goes on.
+    void readAllDefaults();
+
+    void readFlow(bool ask); // READ (ask), connecting and the firmware update (no dialogs)
+    void writeFlow();        // WRITE
+    void writeCommonFlow();  // the pirouette gain Set button: common block only
+    void takeUnitCopy();     // the nine gain records of WorkValues into CurValues
+    void waitWithEvents(int ms);
+    void endOfMainFlow(); // update bar to 0, READ/WRITE by the active page, when connected
+    void reportConversionError(const std::string &what);
+
+    ModeSet selectedModeSet() const; // by the checked mode radio button
+    void showParameters();
+    void showDefaults();
+    void enableThreeAxisControls(bool enabled);
+    void applyAxisMode();
+
     void ReadButtonClick();
     void WriteButtonClick();
 
     // ---- Parameter editing (src/editing/gui) -------------------------------------------
+    vireo::MaxTable MaxTable; // upper limits of the gain fields; filled by fillMaxTable
+    // Connects the entry fields, spin buttons, mode selector and option controls to the
+    // handlers below; called once by the constructor, after the layout is built.
+    void connectEditingHandlers();
+    // Entry fields: the 24 gain fields (EditKeyPress only these) and the pirouette gain Edit25.
+    bool EditKeyPress(QLineEdit *edit, const QString &typed); // true: discard the typed text
+    void EditChange(QLineEdit *edit);
+    void EditExit(QLineEdit *edit);
+    void UpDown1Click(UpDown *spin); // every spin button of the gain fields
+    void Mode0RadioButtonClick();
+    void Mode1RadioButtonClick();
+    void ExtraRadioButtonClick();
+    void DBRadioButtonClick(int button); // DB0RadioButton .. DB3RadioButton
+    void PirouUseCheckBoxClick();
+    void PirouDirCheckBoxClick();
+    void ERingUseCheckBoxClick();
+    void PirouGainSetButtonClick();
+    void AilGainChComboBoxChange();
+    void EleGainChComboBoxChange();
+    void RudGainChComboBoxChange();
+    void CondGainChComboBoxChange();
+    void AuxOutComboBoxChange();
+    void RudNarrowComboBoxChange();
+    void SwashNarrowComboBoxChange();
+    void RxKindSelectComboBoxChange();
+    void AxisMode3AxisRadioButtonClick();
+    void AxisMode1AxisRadioButtonClick();
 
     // ---- Parameter files, presets, reset (src/files/gui) -------------------------------
     void MenuFileOpenClick();
