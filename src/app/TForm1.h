@@ -6,6 +6,7 @@
 #include "app/Captions.h"
 #include "app/LanguageTable.h"
 #include "editing/MaxTable.h"
+#include "link/LiveStatus.h"
 #include "link/SerialLink.h"
 #include "link/Version.h"
 #include "params/ParameterSet.h"
@@ -17,6 +18,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <optional>
 #include <stdexcept>
 
 class QLineEdit;
@@ -109,9 +111,18 @@ public:
     SerialLink link;
     UnitKind unitKind = UnitKind::Kind1;
     std::string FirmwareVersion;
+    LiveStatus liveStatus;      // the unit's live status as last polled
+    bool inPollingTick = false; // a tick is running (possibly inside a box it raised)
     void ConnectSpeedButtonClick();
     void connectUnit();
     void disconnectUnit();
+    // Discovery: the unit's port, left open with the unit identified and the window shaped
+    // for it; nothing, with the port closed, when no unit answers.
+    std::optional<std::string> findUnitPort();
+    // UPVER and VER on the freshly pinged port: sets unitKind and FirmwareVersion, shapes
+    // pages and controls, reads the standard values where the firmware has them. The result
+    // of the VER exchange.
+    bool identifyUnit();
     void Timer2Timer();
     void PirouCheckButtonClick();
 
