@@ -41,9 +41,6 @@ int saveScreenshots(TForm1 &form, TAboutBox &about, const QString &folder, qint6
     std::printf("main window shown %lld ms after start (%lld ms beyond the splash pauses)\n",
                 static_cast<long long>(startupMs), static_cast<long long>(startupMs - SplashPauses));
     QDir().mkpath(folder);
-    std::printf("page area %dx%d, inner page area %dx%d\n", form.PageControl1->currentWidget()->width(),
-                form.PageControl1->currentWidget()->height(), form.PageControl2->currentWidget()->width(),
-                form.PageControl2->currentWidget()->height());
     bool ok = true;
     settle();
     for (int i = 0; i < form.PageControl1->count(); ++i) {
