@@ -3,6 +3,7 @@
 #include "app/UpDown.h"
 #include "support/MainWindowFixture.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
@@ -170,6 +171,28 @@ TEST_F(EntryFieldsTest, FocusMovingOutOfTheWindowOrIntoAMenuIsNoLeave)
         leave(field, c.reason);
         EXPECT_EQ(form->WorkValues.axes[Elevator][0].I(), c.checked ? 25 : 0) << c.reason;
     }
+}
+
+TEST_F(EntryFieldsTest, ClickingAnotherControlChecksTheFieldOnce)
+{
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QLineEdit *field = edit("Edit4");
+    field->setFocus(Qt::MouseFocusReason);
+    ASSERT_TRUE(field->hasFocus());
+    form->CurValues[Aileron][0].FF() = 12;
+    field->selectAll();
+    QTest::keyClicks(field, QStringLiteral("61"));
+
+    dialogs.expectMessage(MsgIcon::Error, "CPSInputErrorMessage", Ok);
+    QTest::mouseClick(control("Mode1RadioButton"), Qt::LeftButton);
+    dialogs.verify();
+    EXPECT_EQ(dialogs.messages().size(), 1u);
+    // Checked against the mode set that was selected while the entry was made.
+    EXPECT_EQ(form->WorkValues.axes[Aileron][0].FF(), 12);
+    EXPECT_EQ(field->text().toStdString(), "12");
+    EXPECT_TRUE(control<QRadioButton>("Mode1RadioButton")->isChecked());
 }
 
 // While the error dialog is open the field loses the focus once more (to the dialog, and
