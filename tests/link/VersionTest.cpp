@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
-namespace vireo {
-namespace {
+namespace vireo
+{
+namespace
+{
 
 TEST(VersionRule, ComparesBytewiseWithPrefixFirst)
 {
@@ -13,9 +15,9 @@ TEST(VersionRule, ComparesBytewiseWithPrefixFirst)
         int sign;
     };
     const Case cases[] = {
-        {" 0.2.5", " 0.2.5", 0}, {" 0.2.6", " 0.2.5", 1}, {" 0.3.0", " 0.2.9", 1},
+        {" 0.2.5", " 0.2.5", 0},  {" 0.2.6", " 0.2.5", 1}, {" 0.3.0", " 0.2.9", 1},
         {" 1.0.4", " 1.0.5", -1}, {"0.0.0", " 2.0.5", 1}, // loader marker sorts above thresholds
-        {" 0.5", " 0.5.0", -1},   {"", " 0.2.5", -1},     {"\xff", " 9.9.9", 1}, // unsigned codes
+        {" 0.5", " 0.5.0", -1},   {"", " 0.2.5", -1},      {"\xff", " 9.9.9", 1}, // unsigned codes
     };
     for (const auto &c : cases) {
         const int r = compareVersion(c.a, c.b);

@@ -1,0 +1,15 @@
+#pragma once
+// One-shot commands that make the unit act rather than report or store values.
+#include "link/SerialLink.h"
+
+namespace vireo
+{
+
+// "RESET": the unit returns to its factory settings. Any four-byte answer counts as done;
+// ReplyBuffer then holds at most those four bytes as text.
+bool resetUnit(SerialLink &link);
+
+// "PIROU": the unit starts its pirouette-compensation direction check; answered "OK\r\n".
+bool checkPirouette(SerialLink &link);
+
+} // namespace vireo

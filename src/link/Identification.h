@@ -1,0 +1,58 @@
+#pragma once
+// Identification of the attached unit: its kind from the UPVER answer, its firmware version
+// from the VER answer, and the shape of the main window that kind and version call for.
+// The decision is pure; the window applies the resulting effects in order.
+#include "link/SerialLink.h"
+#include "link/Version.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vireo
+{
+
+// One step of shaping the window after identification, named by the layout's control names.
+enum class ShapeAction {
+    Show,
+    Hide,
+    Enable,
+    Disable,
+    SetTextKey,            // control shows the language text `arg`
+    SetText,               // control shows `arg` as it stands
+    SelectFirstItem,       // combo box selects its first item
+    ActivatePage,          // control is a tab page: make it the active page of its page control
+    CheckInsteadIfChecked, // if control (a radio button) is checked, check `arg` instead
+    ErrorBox,              // modal error box with the language text `arg`
+    ReadAllDefaults,       // read the standard values and the common block from the unit
+};
+
+struct ShapeStep {
+    ShapeAction action;
+    std::string control; // empty for ErrorBox and ReadAllDefaults
+    std::string arg;
+
+    bool operator==(const ShapeStep &) const = default;
+};
+
+struct Identification {
+    UnitKind kind = UnitKind::Kind1;
+    std::string firmwareVersion;
+    bool loaderOnly = false; // only the unit's loader runs: no application firmware
+    std::vector<ShapeStep> shape;
+};
+
+inline constexpr std::string_view Kind1LoaderAnswer = "0.3.0\r\n";
+inline constexpr std::string_view LoaderVersionAnswer = "0000\r\n";
+
+// Decides kind, version and window shape from the two answers as they stand in ReplyBuffer
+// (NUL-terminated text, possibly shorter than awaited) and the baud rate of the link.
+Identification decideIdentification(std::string_view upverReply, std::string_view verReply,
+                                    std::uint32_t baud);
+
+// Runs "UPVER" and "VER" on the freshly pinged link and decides. verOk receives the success
+// flag of the VER exchange, which is what identification reports to its caller.
+Identification identifyUnit(SerialLink &link, bool &verOk);
+
+} // namespace vireo

@@ -1,0 +1,77 @@
+#pragma once
+// Live gain-control status of the unit: what the polling tick asks for, how the answers are
+// stored, and what the GAIN CONTROL STATUS page shows for them.
+#include "link/SerialLink.h"
+#include "link/Version.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace vireo
+{
+
+enum Axis { AxisA = 0, AxisE = 1, AxisR = 2 };
+
+struct LiveStatus {
+    // [axis][0] flight mode, [1] transmitter gain, [2] volume gain, [3] upper and [4] lower
+    // volume limit (the limits only from five-value units).
+    std::array<std::array<std::int16_t, 5>, 3> GyroInfo{};
+    // Kind1: gain channels 1..3. Kind2: [0] rudder, [1] aileron, [2] elevator.
+    std::array<std::int16_t, 3> ChannelDetect{};
+    std::int16_t ChannelDetect2 = 0; // Kind2: condition channel
+    // Kind1: [axis][0] lower, [1] upper volume limit.
+    std::array<std::array<std::int16_t, 3>, 3> VolumeLimits{};
+};
+
+struct PollCommand {
+    std::string_view line;
+    int count;          // values in the reply
+    std::int16_t *dest; // where they go
+};
+
+inline constexpr std::uint32_t PollTimeoutMs = 5000;
+
+// The poll of one tick, in order, for this unit.
+std::vector<PollCommand> pollCommands(LiveStatus &status, UnitKind kind, std::string_view firmwareVersion);
+
+// Runs the poll. A failed exchange keeps that command's values and polling goes on. A reply
+// field that is not hexadecimal keeps that command's values too and ends the poll with the
+// ConversionError, so no command ever holds a half-parsed answer.
+void pollLiveStatus(SerialLink &link, LiveStatus &status, UnitKind kind, std::string_view firmwareVersion);
+
+// In the one-axis mode the unit reports nothing meaningful for aileron and elevator: their
+// flight modes read as MODE0 and, on a Kind2 unit, their gain channels as not detected.
+void applyOneAxisMode(LiveStatus &status, UnitKind kind);
+
+enum class ChannelInfoText { Keep, Empty, Info1, Info2, Info3, Info4 };
+
+struct AxisStatusView {
+    std::optional<int> modeLamp; // 0..2 lights that lamp; nothing leaves the lamps as they are
+    int volumeGain = 0;
+    std::optional<int> txGain; // nothing shows "-"
+    int totalGain = 0;
+    int limitLow = 0;
+    int limitHigh = 0;
+};
+
+struct StatusView {
+    std::array<AxisStatusView, 3> axes;
+    // Kind1: GAIN1..GAIN3. Kind2: AILE, ELEV, RUDD, COND.
+    std::array<bool, 3> gainLamps{};
+    std::array<bool, 4> kind2Lamps{};
+    bool nonLamp = false;
+    ChannelInfoText channelInfo = ChannelInfoText::Keep;
+    bool channelInfoRed = false;
+};
+
+// Display rules of the status page, from the values as the poll left them (after
+// applyOneAxisMode when the one-axis mode is applied).
+StatusView computeStatusView(const LiveStatus &status, UnitKind kind, int appliedAxisMode);
+
+// A percentage as the page shows it: rounded half up, then truncated toward zero.
+int shownPercent(double x);
+
+} // namespace vireo

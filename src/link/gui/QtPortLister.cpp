@@ -1,0 +1,35 @@
+#include "link/gui/QtPortLister.h"
+
+#include "link/PortIdentity.h"
+
+#include <QSerialPortInfo>
+#include <QtGlobal>
+
+namespace vireo
+{
+
+std::vector<PortInfo> QtPortLister::presentPorts()
+{
+    std::vector<PortInfo> ports;
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
+#ifdef _WIN32
+        const std::string name = info.portName().toStdString(); // "COM3"
+#else
+        const std::string name = info.systemLocation().toStdString(); // "/dev/ttyUSB0"
+#endif
+        UsbIdentity usb;
+        if (info.hasVendorIdentifier())
+            usb.vendorId = info.vendorIdentifier();
+        if (info.hasProductIdentifier())
+            usb.productId = info.productIdentifier();
+        usb.serialNumber = info.serialNumber().toStdString();
+        ports.push_back({name, busIdFor(usb, name)});
+    }
+    const QByteArray extra = qgetenv("VIREO_EXTRA_PORTS");
+    for (PortInfo &p :
+         parseExtraPorts(std::string_view(extra.constData(), static_cast<std::size_t>(extra.size()))))
+        ports.push_back(std::move(p));
+    return ports;
+}
+
+} // namespace vireo

@@ -1,0 +1,262 @@
+#include "link/Identification.h"
+
+#include "link/ScriptedPort.h"
+
+#include <gtest/gtest.h>
+#include <map>
+#include <set>
+
+namespace vireo
+{
+namespace
+{
+
+using A = ShapeAction;
+using Strings = std::vector<std::string>;
+
+// What the window ends up with after the steps, per control: "TabSheet9=hidden",
+// "Edit25=disabled", "Label70:PRSLabel3" (a language key) or "Label35'0.0.0" (a plain text).
+// Controls the steps leave alone have no entries.
+std::map<std::string, std::set<std::string>> finalState(const Identification &id, bool &readsDefaults,
+                                                        bool &loaderBox)
+{
+    std::map<std::string, std::map<char, std::string>> state;
+    readsDefaults = loaderBox = false;
+    for (const ShapeStep &s : id.shape) {
+        switch (s.action) {
+        case A::Show:
+            state[s.control]['v'] = "=shown";
+            break;
+        case A::Hide:
+            state[s.control]['v'] = "=hidden";
+            break;
+        case A::Enable:
+            state[s.control]['e'] = "=enabled";
+            break;
+        case A::Disable:
+            state[s.control]['e'] = "=disabled";
+            break;
+        case A::SetTextKey:
+            state[s.control]['t'] = ":" + s.arg;
+            break;
+        case A::SetText:
+            state[s.control]['t'] = "'" + s.arg;
+            break;
+        case A::SelectFirstItem:
+            state[s.control]['i'] = "=first";
+            break;
+        case A::ActivatePage:
+            state[s.control]['a'] = "=active";
+            break;
+        case A::CheckInsteadIfChecked:
+            state[s.control]['c'] = ">" + s.arg;
+            break;
+        case A::ErrorBox:
+            loaderBox = s.arg == "FirmwareErrorMessage";
+            break;
+        case A::ReadAllDefaults:
+            readsDefaults = true;
+            break;
+        }
+    }
+    std::map<std::string, std::set<std::string>> out;
+    for (const auto &[control, facets] : state)
+        for (const auto &[facet, value] : facets)
+            out[control].insert(value);
+    return out;
+}
+
+TEST(Identification, KindVersionAndWindowShape)
+{
+    struct Case {
+        const char *upver;
+        const char *ver;
+        std::uint32_t baud;
+        UnitKind kind;
+        const char *version;
+        bool readsDefaults;
+        Strings expected;  // control followed by the state it ends in
+        Strings untouched; // controls the identification leaves as they are
+    };
+    const char *kind1 = "0.3.0\r\n";
+    const char *kind2 = "0.2.0\r\n";
+    const Strings loaderTabs = {"TabSheet2=hidden",    "TabSheet3=hidden", "TabSheet4=hidden",
+                                "TabSheet5=shown",     "TabSheet5=active", "TabSheet6=hidden",
+                                "TabSheet7=hidden",    "TabSheet8=hidden", "TabSheet9=hidden",
+                                "LEDGreenImage=shown", "Label35'0.0.0"};
+    const Case cases[] = {
+        {kind1,
+         " 1.0.4\r\n",
+         230400,
+         UnitKind::Kind1,
+         " 1.0.4",
+         false,
+         {"Label83:KALMKind1",
+          "TabSheet2=shown",
+          "TabSheet7=shown",
+          "TabSheet8=hidden",
+          "TabSheet9=hidden",
+          "ResHeliSelectGroupBox=hidden",
+          "ResHeliSelectComboBox=first",
+          "StaticText66=shown",
+          "StaticText71=shown",
+          "Label80=shown",
+          "StaticText32=hidden",
+          "StaticText40=hidden",
+          "DBRadioGroup=enabled",
+          "DB3RadioButton=enabled",
+          "PirouGroup=disabled",
+          "PirouUseCheckBox=disabled",
+          "Label63=disabled",
+          "Label70=disabled",
+          "Label70:PRSLabel3",
+          "PirouCheckButton=disabled",
+          "Edit25=disabled",
+          "ERingGroup=disabled",
+          "ERingUseCheckBox=disabled",
+          "Label35' 1.0.4"},
+         {"AxisControlSelectGroupBox", "ExtraRadioButton"}},
+        {kind1,
+         " 1.0.5\r\n",
+         230400,
+         UnitKind::Kind1,
+         " 1.0.5",
+         false,
+         {"Label63=shown", "Edit25=shown", "PirouGainSetButton=shown", "Label70:PRSLabel3",
+          "PirouGroup=enabled", "ERingGroup=enabled"},
+         {"DB0RadioButton", "DBRadioGroup", "PirouUseCheckBox"}},
+        {kind1,
+         " 2.0.0\r\n",
+         230400,
+         UnitKind::Kind1,
+         " 2.0.0",
+         true,
+         {"Edit25=shown", "Label70:PRSLabel3"},
+         {}},
+        {kind1,
+         " 2.0.5\r\n",
+         230400,
+         UnitKind::Kind1,
+         " 2.0.5",
+         true,
+         {"Label63=hidden", "Edit25=hidden", "PirouGainSetButton=hidden", "Label70:PRSLabel4"},
+         {}},
+        // A Kind1 unit answering at 250000 runs its loader, whatever VER says.
+        {kind1, " 2.0.5\r\n", 250000, UnitKind::Kind1, "0.0.0", false, loaderTabs, {"Label70", "PirouGroup"}},
+        {kind2, "0000\r\n", 230400, UnitKind::Kind2, "0.0.0", false, loaderTabs, {"ResHeliSelectGroupBox"}},
+        {kind2,
+         " 0.2.5\r\n",
+         250000,
+         UnitKind::Kind2,
+         " 0.2.5",
+         true,
+         {"Label83:KALMKind2", "TabSheet8=shown", "TabSheet9=hidden", "Label63=shown", "Label70:PRSLabel3",
+          "AxisControlSelectGroupBox=hidden", "Label105=hidden", "ExtraRadioButton=disabled",
+          "ExtraRadioButton>Mode0RadioButton", "CondSelChComboBox=disabled", "ResHeliSelectGroupBox=shown",
+          "StaticText32=shown", "StaticText39=shown", "StaticText66=hidden", "Label75=hidden",
+          "PirouGroup=enabled", "ERingGroup=enabled"},
+         {"DBRadioGroup", "PirouUseCheckBox", "ResHeliSelectComboBox"}},
+        {kind2, " 0.2.6\r\n", 250000, UnitKind::Kind2, " 0.2.6", true, {"TabSheet9=shown"}, {}},
+        {kind2,
+         " 0.3.4\r\n",
+         250000,
+         UnitKind::Kind2,
+         " 0.3.4",
+         true,
+         {"Label63=hidden", "Edit25=hidden", "Label70:PRSLabel4"},
+         {}},
+        {kind2,
+         " 0.3.8\r\n",
+         250000,
+         UnitKind::Kind2,
+         " 0.3.8",
+         true,
+         {"AxisControlSelectGroupBox=hidden", "AxisMode1AxisRadioButton=hidden"},
+         {}},
+        {kind2,
+         " 0.3.9\r\n",
+         250000,
+         UnitKind::Kind2,
+         " 0.3.9",
+         true,
+         {"AxisControlSelectGroupBox=shown", "Label106=shown", "AxisMode3AxisRadioButton=shown"},
+         {}},
+        {kind2,
+         " 0.4.9\r\n",
+         250000,
+         UnitKind::Kind2,
+         " 0.4.9",
+         true,
+         {"ExtraRadioButton=disabled", "ExtraRadioButton>Mode0RadioButton", "Label108=disabled",
+          "SwashNarrowComboBox=disabled", "Label109=disabled"},
+         {}},
+        {kind2,
+         " 0.5.0\r\n",
+         250000,
+         UnitKind::Kind2,
+         " 0.5.0",
+         true,
+         {"ExtraRadioButton=enabled", "CondSelChComboBox=enabled", "Label109=enabled"},
+         {}},
+        // Anything but the exact Kind1 answer, none included, is a Kind2 unit.
+        {"0.3.0\r", " 1.0.5\r\n", 250000, UnitKind::Kind2, " 1.0.5", true, {"Label83:KALMKind2"}, {}},
+        {"", " 0.5.0\r\n", 230400, UnitKind::Kind2, " 0.5.0", true, {"Label83:KALMKind2"}, {}},
+        // A garbled version is taken as its first six characters.
+        {kind2, "V1.2.3X\n", 250000, UnitKind::Kind2, "V1.2.3", true, {"Label35'V1.2.3"}, {}},
+        {kind2, "", 250000, UnitKind::Kind2, "", true, {"Label35'"}, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(std::string(c.upver)) + " " +
+                     ::testing::PrintToString(std::string(c.ver)) + " @" + std::to_string(c.baud));
+        const Identification id = decideIdentification(c.upver, c.ver, c.baud);
+        EXPECT_EQ(id.kind, c.kind);
+        EXPECT_EQ(id.firmwareVersion, c.version);
+        EXPECT_EQ(id.loaderOnly, id.firmwareVersion == "0.0.0");
+        bool readsDefaults = false, loaderBox = false;
+        const auto state = finalState(id, readsDefaults, loaderBox);
+        EXPECT_EQ(readsDefaults, c.readsDefaults);
+        EXPECT_EQ(loaderBox, id.loaderOnly);
+        for (const std::string &e : c.expected) {
+            const std::size_t cut = e.find_first_of("=:'>");
+            const auto it = state.find(e.substr(0, cut));
+            EXPECT_TRUE(it != state.end() && it->second.count(e.substr(cut))) << e;
+        }
+        for (const std::string &control : c.untouched)
+            EXPECT_EQ(state.count(control), 0u) << control;
+        // The kind caption comes first and the version caption last, after any read.
+        EXPECT_EQ(id.shape.front().control, "Label83");
+        EXPECT_EQ(id.shape.back(), (ShapeStep{A::SetText, "Label35", id.firmwareVersion}));
+    }
+}
+
+TEST(Identification, AsksUpverThenVerAndReportsTheVerExchange)
+{
+    struct Case {
+        std::string upver, ver;
+        bool verOk;
+        const char *version;
+    };
+    const Case cases[] = {
+        {"0.3.0\r\n", " 1.0.5\r\n", true, " 1.0.5"},
+        {"0.3.0\r\n", "0000\r\n", false, "0.0.0"}, // six bytes end the eight-byte wait by time-out
+        {"", " 0.5.0\r\n", true, " 0.5.0"},
+    };
+    for (const Case &c : cases) {
+        test::ScriptedPort port;
+        port.responder = [&](const std::string &, std::uint32_t, const std::string &line) {
+            return std::vector<test::Chunk>{{0, line == "UPVER\r\n" ? c.upver : c.ver}};
+        };
+        SerialLink link(port);
+        link.baudRate = 230400;
+        ASSERT_TRUE(link.openPort());
+        bool verOk = !c.verOk;
+        const Identification id = identifyUnit(link, verOk);
+        EXPECT_EQ(port.writes, (std::vector<std::string>{"UPVER\r\n", "VER\r\n"}));
+        EXPECT_EQ(port.readTimeouts.back(), 500u);
+        EXPECT_EQ(verOk, c.verOk);
+        EXPECT_EQ(id.firmwareVersion, c.version);
+    }
+}
+
+} // namespace
+} // namespace vireo
