@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -125,6 +126,7 @@ TForm1::TForm1(Services services, QWidget *parent)
     // 18.
     runSplash();
 
+    layout()->activate(); // the window's fixed size, with the menu as the language file left it
     Timer2->start();
 }
 
