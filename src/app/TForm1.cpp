@@ -120,6 +120,7 @@ TForm1::TForm1(Services services, QWidget *parent)
     ParamsLoaded = false;
     // 16.
     fillMaxTable();
+    connectEditingHandlers();
     // 17.
     setSerialDefaults();
     // 18.

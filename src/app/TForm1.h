@@ -192,6 +192,16 @@ public:
     void MenuFileOpenClick();
     void MenuFileSaveClick();
     void ResetButtonClick();
+    // WorkValues into a parameter file the user names; also what READ and File, Open offer
+    // before they replace the working values. Reports only a file it could not write.
+    void saveParameterFile();
+    // A parameter file into WorkValues, after offering to save them; then showParameters.
+    void openParameterFile();
+    // Preset p (selector item minus one) from ProgramDir into WorkValues; false, with nothing
+    // loaded, when its pair of files is missing, unreadable or damaged.
+    bool loadPreset(int p);
+    // RESET page: confirmation, factory reset or preset, read-back, completion.
+    void resetFlow();
 
     // ---- Firmware update (src/firmware/gui) --------------------------------------------
     void FileFirmUpdateButtonClick();

@@ -3,6 +3,7 @@
 #include "app/PageControl.h"
 #include "app/StaticText.h"
 #include "app/UpDown.h"
+#include "app/core/LanguageKeys.h"
 #include "support/MainWindowFixture.h"
 
 #include <QAction>
@@ -299,6 +300,20 @@ TEST_F(LayoutTest, BuiltInCaptionsStandWhereTheLanguageFileIsSilent)
             shown << combo->itemText(i);
         EXPECT_EQ(shown, expected) << name;
     }
+}
+
+// The language file can only reach controls the layout has: every control that the key
+// table names exists in the window (or in one of its progress windows).
+TEST_F(LayoutTest, EveryControlOfTheLanguageKeysExists)
+{
+    start();
+    for (const LanguageKey &key : languageKeys())
+        for (std::string_view name : key.controls) {
+            if (name.empty())
+                continue;
+            const QString path = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+            EXPECT_NE(findControl(*form, path), nullptr) << key.key << " -> " << name;
+        }
 }
 
 } // namespace
