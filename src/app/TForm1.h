@@ -22,6 +22,7 @@
 #include <stdexcept>
 
 class QLineEdit;
+class QProgressBar;
 class QTimer;
 
 namespace vireo
@@ -204,7 +205,12 @@ public:
     void resetFlow();
 
     // ---- Firmware update (src/firmware/gui) --------------------------------------------
+    // Chooses a firmware file, sends it to the unit's loader, then finds and identifies the
+    // unit again and, with application firmware, reads its parameters.
     void FileFirmUpdateButtonClick();
+    // Checks the file against unitKind and sends it; shows the outcome in its own box. The
+    // bar follows the block attempts; window events are dispatched once per block.
+    bool transferFirmware(const std::string &fileName, QProgressBar *bar);
 
 private:
     void buildLayout();

@@ -1,0 +1,206 @@
+// The UPDATE button of the window against a simulated unit on a simulated FTDI port: the
+// file choice, the transfer with its boxes, and the rediscovery and parameter read after it.
+#include "SimulatedPort.h"
+#include "app/PageControl.h"
+#include "firmware/FirmwarePacker.h"
+#include "support/MainWindowFixture.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTimer>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace vireo
+{
+namespace
+{
+
+using test::ScriptedDialogs;
+
+std::string demoFile(const char *name)
+{
+    return (QCoreApplication::applicationDirPath() + QStringLiteral("/firmware/") + QString::fromLatin1(name))
+        .toStdString();
+}
+
+// What the window showed while the blocks went out, taken at the first event dispatch.
+struct DuringTransfer {
+    bool seen = false;
+    bool updating = false;
+    bool pagesEnabled = true;
+    bool connectEnabled = true;
+    bool updateEnabled = true;
+    QString status;
+};
+
+class FirmwareUpdateWindow : public ::testing::Test
+{
+protected:
+    // Connects the window to a unit of this kind and firmware, without dialogs.
+    void connectTo(UnitConfig config)
+    {
+        form.reset();
+        bus.reset();
+        unit = std::make_unique<UnitSimulator>(config);
+        bus = std::make_unique<SimulatedBus>(clock);
+        bus->addPort("COM3", SimulatedBus::ftdiBusId("A50285BI"), unit.get());
+        form = std::make_unique<TForm1>(Services{clock, dialogs, bus->port(), *bus, dir.path()});
+        form->Timer2->stop(); // polling ticks would interleave by wall-clock time
+        form->connectUnit();
+        ASSERT_TRUE(form->Connected);
+        unit->clearTranscript();
+    }
+
+    void clickUpdate()
+    {
+        clock.onProcessEvents = [this] {
+            if (during.seen || !unit->inTransfer())
+                return;
+            during.seen = true;
+            during.updating = form->Updating;
+            during.pagesEnabled = form->PageControl1->isEnabled();
+            during.connectEnabled = control("ConnectSpeedButton")->isEnabled();
+            during.updateEnabled = control("FileFirmUpdateButton")->isEnabled();
+            during.status = control<QLabel>("Label53")->text();
+        };
+        control<QAbstractButton>("FileFirmUpdateButton")->click();
+        clock.onProcessEvents = nullptr;
+    }
+
+    template <class T = QWidget> T *control(const char *name) const
+    {
+        return form->control<T>(QString::fromUtf8(name));
+    }
+
+    bool heard(const std::string &prefix) const
+    {
+        const auto names = unit->commandNames();
+        return std::any_of(names.begin(), names.end(),
+                           [&](const std::string &n) { return n.rfind(prefix, 0) == 0; });
+    }
+
+    test::TestProgramDir dir;
+    VirtualClock clock;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<UnitSimulator> unit;
+    std::unique_ptr<SimulatedBus> bus; // after the unit it reaches
+    DuringTransfer during;
+    std::unique_ptr<TForm1> form; // last: destroyed before what it uses
+};
+
+TEST_F(FirmwareUpdateWindow, UpdateThenReconnectAndReadTheParameters)
+{
+    struct Case {
+        const char *what;
+        std::optional<std::string> file; // nothing: the dialog is cancelled
+        std::vector<const char *> faults;
+        std::vector<std::pair<MsgIcon, const char *>> boxes;
+        bool sent;
+        const char *versionAfter;
+        bool paramsLoaded;
+    };
+    const std::string wrongKind =
+        (std::filesystem::temp_directory_path() / "vireo_firmware_window_kind1.dat").string();
+    FirmwarePackage kind1;
+    kind1.kind = UnitKind::Kind1;
+    kind1.version = " 2.0.5";
+    ASSERT_TRUE(writeFirmwareFile(wrongKind, *packFirmware(kind1)));
+
+    const std::vector<Case> cases = {
+        {"update to 0.5.0",
+         demoFile("KALM07_Kind2_0.5.0.dat"),
+         {},
+         {{MsgIcon::Information, "UPDCompMessage"}},
+         true,
+         " 0.5.0",
+         true},
+        {"cancelled choice", std::nullopt, {}, {}, false, " 0.4.9", true},
+        {"file for the other kind",
+         wrongKind,
+         {},
+         {{MsgIcon::Error, "UPDFileErrorMessage"}},
+         false,
+         " 0.4.9",
+         true},
+        // The loader never hears the end command: the image is half written and only the
+        // loader is left, so the reconnection offers the UPDATE page alone.
+        {"end never heard",
+         demoFile("KALM07_Kind2_0.5.0.dat"),
+         {"END:ignore"},
+         {{MsgIcon::Error, "UPDFailMessage"}, {MsgIcon::Error, "FirmwareErrorMessage"}},
+         true,
+         "0.0.0",
+         false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        during = {};
+        UnitConfig config;
+        config.firmware = " 0.4.9";
+        connectTo(config);
+        for (const char *f : c.faults)
+            unit->addFault(f);
+
+        dialogs.expectOpenFile(c.file);
+        for (const auto &[icon, key] : c.boxes)
+            dialogs.expectMessage(icon, key);
+        clickUpdate();
+        dialogs.verify();
+        ASSERT_FALSE(dialogs.fileRequests().empty());
+        EXPECT_EQ(dialogs.fileRequests().back().filter, "firmware|*.dat");
+
+        EXPECT_EQ(heard("UPDATE"), c.sent);
+        EXPECT_EQ(during.seen, c.sent);
+        if (c.sent) {
+            EXPECT_TRUE(during.updating);
+            EXPECT_FALSE(during.pagesEnabled);
+            EXPECT_FALSE(during.connectEnabled);
+            EXPECT_FALSE(during.updateEnabled);
+            EXPECT_EQ(during.status, form->text(QStringLiteral("UPDFileLabel2")));
+        }
+        // Discovery and identification run again in every case; the parameters are read
+        // only from application firmware.
+        EXPECT_TRUE(heard("UPVER"));
+        EXPECT_EQ(heard("RROM"), c.paramsLoaded);
+        EXPECT_EQ(form->FirmwareVersion, c.versionAfter);
+        EXPECT_EQ(control<QLabel>("Label35")->text(), QString::fromLatin1(c.versionAfter));
+        EXPECT_EQ(form->ParamsLoaded, c.paramsLoaded);
+
+        EXPECT_FALSE(form->Updating);
+        EXPECT_TRUE(form->PageControl1->isEnabled());
+        EXPECT_TRUE(control("ConnectSpeedButton")->isEnabled());
+        EXPECT_TRUE(control("FileFirmUpdateButton")->isEnabled());
+        EXPECT_TRUE(control<QLabel>("Label53")->text().isEmpty());
+    }
+    std::filesystem::remove(wrongKind);
+}
+
+TEST_F(FirmwareUpdateWindow, ProgressBarFollowsTheBlocks)
+{
+    UnitConfig config;
+    config.firmware = " 0.4.9";
+    connectTo(config);
+    const std::string twoBlocks =
+        (std::filesystem::temp_directory_path() / "vireo_firmware_two_blocks.dat").string();
+    FirmwarePackage package;
+    package.version = " 0.5.0";
+    package.flags = parseBlockList("0,1503");
+    ASSERT_TRUE(writeFirmwareFile(twoBlocks, *packFirmware(package)));
+
+    std::vector<int> positions;
+    auto *bar = control<QProgressBar>("ProgressBar1");
+    bar->setValue(37); // left over from an earlier update
+    QObject::connect(bar, &QProgressBar::valueChanged, [&](int v) { positions.push_back(v); });
+    dialogs.expectOpenFile(twoBlocks).expectMessage(MsgIcon::Information, "UPDCompMessage");
+    clickUpdate();
+    // From 0 at the start, one step per block, and back to 0 when the parameter read ends.
+    EXPECT_EQ(positions, (std::vector<int>{0, 50, 100, 0}));
+    EXPECT_EQ(form->FirmwareVersion, " 0.5.0");
+    std::filesystem::remove(twoBlocks);
+}
+
+} // namespace
+} // namespace vireo
