@@ -25,13 +25,6 @@ QString qs(std::string_view s)
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-// The mode set the edits work on: the one whose radio button is checked.
-ModeSet editedModeSet(const TForm1 &form)
-{
-    return selectedModeSet(form.control<QRadioButton>(qs(ModeSetButtons[1]))->isChecked(),
-                           form.control<QRadioButton>(qs(ModeSetButtons[2]))->isChecked());
-}
-
 void showError(TForm1 &form, std::string_view key, const std::string &text)
 {
     form.dialogs().message({MsgIcon::Error, std::string(key), text, MsgButton::Ok, MsgButton::Ok});
@@ -64,7 +57,7 @@ void TForm1::EditChange(QLineEdit *edit)
 
 void TForm1::EditExit(QLineEdit *edit)
 {
-    const ModeSet mode = editedModeSet(*this);
+    const ModeSet mode = selectedModeSet();
     const std::optional<EntryTarget> target = entryTarget(edit->objectName().toStdString(), mode, MaxTable);
     if (!target)
         return;
@@ -93,7 +86,7 @@ void TForm1::UpDown1Click(UpDown *spin)
     const std::optional<GainEntryField> field = gainFieldByUpDown(spin->objectName().toStdString());
     if (!field)
         return;
-    const ModeSet mode = editedModeSet(*this);
+    const ModeSet mode = selectedModeSet();
     std::int16_t &stored = WorkValues.axes[field->axis][mode][axisFieldOf(field->row)];
     // The spin button has already put its new position into the field; its range keeps it
     // within the limit, so no dialog is needed, only the guard against a text it did not write.

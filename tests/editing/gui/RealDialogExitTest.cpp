@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 
@@ -62,7 +61,7 @@ protected:
 TEST_F(RealDialogExitTest, OneBoxPerLeaveAndTheFieldShowsTheUnitValue)
 {
     auto *field = form->control<QLineEdit>(QStringLiteral("Edit1"));
-    auto *target = form->control<QRadioButton>(QStringLiteral("Mode1RadioButton"));
+    auto *target = form->control<QLineEdit>(QStringLiteral("Edit10"));
     form->CurValues[Aileron][0].P() = 321;
     field->setFocus(Qt::MouseFocusReason);
     field->selectAll();
