@@ -45,7 +45,7 @@ ROWS = [
     ("CPSLabel3", TEXT,
      "モードを選んで各軸のゲインを入力し、WRITEボタンでユニットに書き込みます。"
      "#READボタンでユニットに保存されている設定値を読み込みます。",
-     "Choose a mode, enter the gains of each axis and press WRITE to store them in the unit."
+     "Choose a mode, enter the gains and press WRITE."
      "#READ reads the values stored in the unit."),
     ("CPSModeGroup", TEXT, "モード選択", "Mode"),
     ("CPSMode0", TEXT, "MODE0", "MODE0"),
@@ -59,8 +59,8 @@ for axis, name in AXES:
     ff_en = "FF gain" if axis == "Rudder" else "F.F gain"
     ROWS += [
         (f"CPS{axis}Group", TEXT, name, name),
-        (f"CPS{axis}Def", TEXT, "標準値", "Default"),
-        (f"CPS{axis}Cur", TEXT, "設定値", "In unit"),
+        (f"CPS{axis}Def", TEXT, "標準値", "Std."),
+        (f"CPS{axis}Cur", TEXT, "設定値", "Unit"),
         (f"CPS{axis}P", TEXT, "P ゲイン", "P gain"),
         (f"CPS{axis}I", TEXT, "I ゲイン", "I gain"),
         (f"CPS{axis}D", TEXT, "D ゲイン", "D gain"),
@@ -229,7 +229,7 @@ ROWS += [
      "Keeps the helicopter level while it pirouettes."),
     ("PRSGroup", TEXT, "ピルエット補正", "Pirouette compensation"),
     ("PRSUse", TEXT, "使用する", "Use"),
-    ("PRSLabel3", TEXT, "確認ボタンで補正方向を確かめ、補正ゲインを入力して設定ボタンで書き込みます。",
+    ("PRSLabel3", TEXT, "確認ボタンで補正方向を確かめ、設定ボタンで補正ゲインを書き込みます。",
      "Check the direction with CHECK, enter the gain and write it with SET."),
     ("PRSLabel4", None, "確認ボタンで補正方向を確かめてください。補正ゲインは自動で調整されます。",
      "Check the direction with CHECK. The gain is adjusted automatically."),

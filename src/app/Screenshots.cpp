@@ -1,13 +1,16 @@
 #include "app/Screenshots.h"
 
 #include "app/PageControl.h"
+#include "app/StaticText.h"
 #include "app/TAboutBox.h"
 #include "app/TForm1.h"
 #include "app/TForm4.h"
 #include "app/TProgressForm.h"
 
 #include <QCoreApplication>
+#include <QAbstractButton>
 #include <QDir>
+#include <QLabel>
 #include <QPixmap>
 
 #include <cstdio>
@@ -41,9 +44,6 @@ int saveScreenshots(TForm1 &form, TAboutBox &about, const QString &folder, qint6
     std::printf("main window shown %lld ms after start (%lld ms beyond the splash pauses)\n",
                 static_cast<long long>(startupMs), static_cast<long long>(startupMs - SplashPauses));
     QDir().mkpath(folder);
-    std::printf("page area %dx%d, inner page area %dx%d\n", form.PageControl1->currentWidget()->width(),
-                form.PageControl1->currentWidget()->height(), form.PageControl2->currentWidget()->width(),
-                form.PageControl2->currentWidget()->height());
     bool ok = true;
     settle();
     for (int i = 0; i < form.PageControl1->count(); ++i) {
@@ -66,6 +66,20 @@ int saveScreenshots(TForm1 &form, TAboutBox &about, const QString &folder, qint6
     form.GyroGainLabelMouseEnter(nullptr);
     ok &= save(form, folder, QStringLiteral("main-TabSheet2-help"));
     form.HelpMouseLeave(nullptr);
+
+    // How the header and the status page look with a unit: lamps and read-outs filled in.
+    form.control<QLabel>(QStringLiteral("Label35"))->setText(QStringLiteral(" 1.0.5"));
+    form.control<QLabel>(QStringLiteral("Label83"))->setText(form.text(QStringLiteral("KALMKind1")));
+    form.control<QWidget>(QStringLiteral("LEDGreenImage"))->show();
+    form.control<QAbstractButton>(QStringLiteral("ConnectSpeedButton"))
+        ->setText(form.text(QStringLiteral("DisconnectButton")));
+    for (const char *lamp : {"StaticText15", "StaticText24", "StaticText86", "StaticText33", "StaticText34"})
+        form.control<StaticText>(QString::fromLatin1(lamp))->setLit(true);
+    for (const char *readout : {"StaticText35", "StaticText38", "StaticText41", "StaticText81", "StaticText82",
+                                "StaticText83", "StaticText8", "StaticText16", "StaticText25"})
+        form.control<StaticText>(QString::fromLatin1(readout))->setText(QStringLiteral("50"));
+    form.PageControl1->setCurrentWidget(form.control<QWidget>(QStringLiteral("TabSheet3")));
+    ok &= save(form, folder, QStringLiteral("main-TabSheet3-connected"));
 
     TForm4 splash(form.ProgramDir, form.SoftwareVersion);
     splash.show();

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -119,11 +120,13 @@ TForm1::TForm1(Services services, QWidget *parent)
     ParamsLoaded = false;
     // 16.
     fillMaxTable();
+    connectEditingHandlers();
     // 17.
     setSerialDefaults();
     // 18.
     runSplash();
 
+    layout()->activate(); // the window's fixed size, with the menu as the language file left it
     Timer2->start();
 }
 

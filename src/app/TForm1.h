@@ -5,8 +5,12 @@
 // members in its own gui/ source file (src/link/gui, src/params/gui, ...).
 #include "app/Captions.h"
 #include "app/LanguageTable.h"
+#include "editing/MaxTable.h"
+#include "link/LiveStatus.h"
 #include "link/SerialLink.h"
 #include "link/Version.h"
+#include "params/ParameterSet.h"
+#include "params/UnitConversion.h"
 #include "seams/Clock.h"
 #include "seams/Dialogs.h"
 #include "seams/PortLister.h"
@@ -14,14 +18,17 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <optional>
 #include <stdexcept>
 
+class QLineEdit;
 class QTimer;
 
 namespace vireo
 {
 
 class PageControl;
+class UpDown;
 class TAboutBox;
 class TProgressForm;
 
@@ -104,22 +111,97 @@ public:
     SerialLink link;
     UnitKind unitKind = UnitKind::Kind1;
     std::string FirmwareVersion;
+    LiveStatus liveStatus;      // the unit's live status as last polled
+    bool inPollingTick = false; // a tick is running (possibly inside a box it raised)
     void ConnectSpeedButtonClick();
     void connectUnit();
     void disconnectUnit();
+    // Discovery: the unit's port, left open with the unit identified and the window shaped
+    // for it; nothing, with the port closed, when no unit answers.
+    std::optional<std::string> findUnitPort();
+    // UPVER and VER on the freshly pinged port: sets unitKind and FirmwareVersion, shapes
+    // pages and controls, reads the standard values where the firmware has them. The result
+    // of the VER exchange.
+    bool identifyUnit();
     void Timer2Timer();
     void PirouCheckButtonClick();
 
     // ---- Gyro parameters (src/params/gui) ----------------------------------------------
+    ParameterSet WorkValues;          // what the controls show and change and what a write sends
+    CurValuesType CurValues{};        // gain records as last read from or written to the unit
+    DefValuesType DefValues{};        // the unit's standard values
+    std::int16_t AppliedAxisMode = 0; // the axis mode the unit works with, as far as known
+
+    UnitProfile unitProfile() const; // unitKind and FirmwareVersion of the connected unit
+    // Block transfers on WorkValues / DefValues (see params/BlockTransfer.h). They return false
+    // for a silent or short reply and throw ConversionError for a garbled one.
+    bool readGroup(Selector group, ModeSet k);
+    bool writeGroup(Selector group, ModeSet k);
+    bool readDefaults(Selector axis, ModeSet k);
+    // Standard values of all records, then the common block. A garbled reply is reported once
+    // and ends the reads; the caller's flow goes on.
+    void readAllDefaults();
+
+    void readFlow(bool ask); // READ (ask), connecting and the firmware update (no dialogs)
+    void writeFlow();        // WRITE
+    void writeCommonFlow();  // the pirouette gain Set button: common block only
+    void takeUnitCopy();     // the nine gain records of WorkValues into CurValues
+    void waitWithEvents(int ms);
+    void endOfMainFlow(); // update bar to 0, READ/WRITE by the active page, when connected
+    void reportConversionError(const std::string &what);
+
+    ModeSet selectedModeSet() const; // by the checked mode radio button
+    void showParameters();
+    void showDefaults();
+    void enableThreeAxisControls(bool enabled);
+    void applyAxisMode();
+
     void ReadButtonClick();
     void WriteButtonClick();
 
     // ---- Parameter editing (src/editing/gui) -------------------------------------------
+    vireo::MaxTable MaxTable; // upper limits of the gain fields; filled by fillMaxTable
+    // Connects the entry fields, spin buttons, mode selector and option controls to the
+    // handlers below; called once by the constructor, after the layout is built.
+    void connectEditingHandlers();
+    // Entry fields: the 24 gain fields (EditKeyPress only these) and the pirouette gain Edit25.
+    bool EditKeyPress(QLineEdit *edit, const QString &typed); // true: discard the typed text
+    void EditChange(QLineEdit *edit);
+    void EditExit(QLineEdit *edit);
+    void UpDown1Click(UpDown *spin); // every spin button of the gain fields
+    void Mode0RadioButtonClick();
+    void Mode1RadioButtonClick();
+    void ExtraRadioButtonClick();
+    void DBRadioButtonClick(int button); // DB0RadioButton .. DB3RadioButton
+    void PirouUseCheckBoxClick();
+    void PirouDirCheckBoxClick();
+    void ERingUseCheckBoxClick();
+    void PirouGainSetButtonClick();
+    void AilGainChComboBoxChange();
+    void EleGainChComboBoxChange();
+    void RudGainChComboBoxChange();
+    void CondGainChComboBoxChange();
+    void AuxOutComboBoxChange();
+    void RudNarrowComboBoxChange();
+    void SwashNarrowComboBoxChange();
+    void RxKindSelectComboBoxChange();
+    void AxisMode3AxisRadioButtonClick();
+    void AxisMode1AxisRadioButtonClick();
 
     // ---- Parameter files, presets, reset (src/files/gui) -------------------------------
     void MenuFileOpenClick();
     void MenuFileSaveClick();
     void ResetButtonClick();
+    // WorkValues into a parameter file the user names; also what READ and File, Open offer
+    // before they replace the working values. Reports only a file it could not write.
+    void saveParameterFile();
+    // A parameter file into WorkValues, after offering to save them; then showParameters.
+    void openParameterFile();
+    // Preset p (selector item minus one) from ProgramDir into WorkValues; false, with nothing
+    // loaded, when its pair of files is missing, unreadable or damaged.
+    bool loadPreset(int p);
+    // RESET page: confirmation, factory reset or preset, read-back, completion.
+    void resetFlow();
 
     // ---- Firmware update (src/firmware/gui) --------------------------------------------
     void FileFirmUpdateButtonClick();

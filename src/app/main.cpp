@@ -1,11 +1,12 @@
 #include "app/Application.h"
 #include "app/LanguageTable.h"
-#include "app/NullPorts.h"
 #include "app/QtClock.h"
 #include "app/QtDialogs.h"
 #include "app/Screenshots.h"
 #include "app/TAboutBox.h"
 #include "app/TForm1.h"
+#include "link/gui/QtPortLister.h"
+#include "link/gui/QtSerialPort.h"
 
 #include <QElapsedTimer>
 #include <QIcon>
@@ -20,8 +21,8 @@ int main(int argc, char **argv)
     try {
         vireo::QtClock clock;
         vireo::QtDialogs dialogs;
-        vireo::NullSerialPort port;
-        vireo::NullPortLister ports;
+        vireo::QtSerialPort port;
+        vireo::QtPortLister ports;
         vireo::TForm1 form(vireo::Services{clock, dialogs, port, ports, QString()});
         dialogs.setWindow(&form);
         form.setWindowIcon(QIcon(form.ProgramDir + QStringLiteral("Vireo_icon_64_64.ico")));

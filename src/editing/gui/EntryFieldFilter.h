@@ -1,0 +1,32 @@
+#pragma once
+// Turns the key and focus events of the entry fields into the window's entry handlers: typed
+// characters of the gain fields go through their typing filter, and leaving any entry field
+// runs its check exactly once.
+#include <QObject>
+
+class QLineEdit;
+
+namespace vireo
+{
+
+class TForm1;
+
+class EntryFieldFilter : public QObject
+{
+public:
+    explicit EntryFieldFilter(TForm1 &form);
+
+    // typing: the field takes only digits and backspace (the gain fields, not Edit25).
+    void watch(QLineEdit *edit, bool typing);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    TForm1 &form_;
+    // True while a field's check runs: its error dialog takes the focus away from the window,
+    // and that focus change is no new leave of the field.
+    bool checking_ = false;
+};
+
+} // namespace vireo

@@ -1,0 +1,165 @@
+// The window side of the device link: the connect button, discovery with identification
+// applied to the window, and the one-shot pirouette check.
+#include "app/PageControl.h"
+#include "app/TForm1.h"
+#include "link/DeviceActions.h"
+#include "link/Discovery.h"
+#include "link/Identification.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTimer>
+
+namespace vireo
+{
+namespace
+{
+
+QString qs(const std::string &s)
+{
+    return QString::fromStdString(s);
+}
+
+void applyShapeStep(TForm1 &f, const ShapeStep &step)
+{
+    const QString name = qs(step.control);
+    const bool tabSheet = name.startsWith(QLatin1String("TabSheet"));
+    switch (step.action) {
+    case ShapeAction::Show:
+    case ShapeAction::Hide: {
+        const bool visible = step.action == ShapeAction::Show;
+        if (tabSheet)
+            f.setPageVisible(name, visible); // a page shows and hides with its tab
+        else
+            f.control<QWidget>(name)->setVisible(visible);
+        break;
+    }
+    case ShapeAction::Enable:
+    case ShapeAction::Disable:
+        f.control<QWidget>(name)->setEnabled(step.action == ShapeAction::Enable);
+        break;
+    case ShapeAction::SetTextKey:
+        f.control<QLabel>(name)->setText(f.text(qs(step.arg)));
+        break;
+    case ShapeAction::SetText:
+        f.control<QLabel>(name)->setText(qs(step.arg));
+        break;
+    case ShapeAction::SelectFirstItem:
+        f.control<QComboBox>(name)->setCurrentIndex(0);
+        break;
+    case ShapeAction::ActivatePage: {
+        QWidget *page = f.control<QWidget>(name);
+        for (PageControl *pages : {f.PageControl1, f.PageControl2})
+            if (pages->indexOf(page) >= 0)
+                pages->setCurrentWidget(page);
+        break;
+    }
+    case ShapeAction::CheckInsteadIfChecked:
+        if (f.control<QAbstractButton>(name)->isChecked())
+            f.control<QAbstractButton>(qs(step.arg))->setChecked(true);
+        break;
+    case ShapeAction::ErrorBox:
+        f.dialogs().message({MsgIcon::Error, step.arg, f.text(qs(step.arg)).toStdString(), Ok, Ok});
+        break;
+    case ShapeAction::ReadAllDefaults:
+        f.readAllDefaults();
+        break;
+    }
+}
+
+// Starts the timer again when the scope ends, however it ends.
+class TimerRestart
+{
+public:
+    explicit TimerRestart(QTimer *timer) : timer_(timer) {}
+    ~TimerRestart() { timer_->start(); }
+    TimerRestart(const TimerRestart &) = delete;
+    TimerRestart &operator=(const TimerRestart &) = delete;
+
+private:
+    QTimer *timer_;
+};
+
+} // namespace
+
+void TForm1::setSerialDefaults()
+{
+    link.baudRate = SerialLink::DefaultBaud;
+    link.readTimeoutMs = 0xFFFFFFFFu;
+}
+
+void TForm1::ConnectSpeedButtonClick()
+{
+    if (Connected)
+        disconnectUnit();
+    else
+        connectUnit();
+}
+
+std::optional<std::string> TForm1::findUnitPort()
+{
+    return vireo::findUnitPort(link, services().ports, [this] { identifyUnit(); });
+}
+
+bool TForm1::identifyUnit()
+{
+    bool verOk = false;
+    const Identification id = vireo::identifyUnit(link, verOk);
+    unitKind = id.kind;
+    FirmwareVersion = id.firmwareVersion;
+    for (const ShapeStep &step : id.shape)
+        applyShapeStep(*this, step);
+    return verOk;
+}
+
+void TForm1::connectUnit()
+{
+    Timer2->stop();
+    std::optional<std::string> port;
+    {
+        // Polling resumes even when a garbled reply ends the identification's reads.
+        TimerRestart restart(Timer2);
+        port = findUnitPort();
+    }
+    if (!port) {
+        dialogs().message({MsgIcon::Error, "ConnectErrorMessage",
+                           text(QStringLiteral("ConnectErrorMessage")).toStdString(), Ok, Ok});
+        return;
+    }
+    if (hasApplicationFirmware(FirmwareVersion)) {
+        readFlow(false);
+        ParamsLoaded = true;
+    }
+    showDefaults();
+    control<QWidget>(QStringLiteral("LEDRedImage"))->hide();
+    control<QWidget>(QStringLiteral("LEDGreenImage"))->show();
+    control<QWidget>(QStringLiteral("FileFirmUpdateButton"))->setEnabled(true);
+    control<QWidget>(QStringLiteral("ResetButton"))->setEnabled(true);
+    control<QAbstractButton>(QStringLiteral("ConnectSpeedButton"))
+        ->setText(text(QStringLiteral("DisconnectButton")));
+    control<QProgressBar>(QStringLiteral("ProgressBar1"))->setValue(0);
+    setReadWriteByActivePage();
+    Connected = true;
+}
+
+void TForm1::disconnectUnit()
+{
+    control<QWidget>(QStringLiteral("LEDGreenImage"))->hide();
+    control<QAbstractButton>(QStringLiteral("ConnectSpeedButton"))
+        ->setText(text(QStringLiteral("ConnectButton")));
+    for (const char *button :
+         {"ReadButton", "WriteButton", "FileFirmUpdateButton", "ResetButton", "ReadButton2", "WriteButton2"})
+        control<QWidget>(QString::fromLatin1(button))->setEnabled(false);
+    link.closePort();
+    Connected = false;
+}
+
+void TForm1::PirouCheckButtonClick()
+{
+    // The unit shows the direction itself; nothing is reported either way.
+    checkPirouette(link);
+}
+
+} // namespace vireo

@@ -1,0 +1,177 @@
+// The polling tick: lamp blinking, the ping that notices a lost unit, and the live status of
+// the GAIN CONTROL STATUS page.
+#include "app/StaticText.h"
+#include "app/TForm1.h"
+#include "link/LiveStatus.h"
+#include "seams/ConversionError.h"
+
+#include <QLabel>
+
+#include <array>
+
+namespace vireo
+{
+namespace
+{
+
+struct AxisControls {
+    std::array<const char *, 3> modeLamps; // MODE0(POS0), MODE1(POS1), EXTRA(POS2)
+    const char *volume;
+    const char *tx;
+    const char *total;
+    std::array<const char *, 2> limitsLow; // both VOLUME LIMIT columns
+    std::array<const char *, 2> limitsHigh;
+};
+
+constexpr std::array<AxisControls, 3> StatusAxes = {{
+    {{"StaticText15", "StaticText7", "StaticText84"},
+     "StaticText35",
+     "StaticText81",
+     "StaticText8",
+     {"StaticText66", "StaticText75"},
+     {"StaticText67", "StaticText76"}},
+    {{"StaticText17", "StaticText24", "StaticText85"},
+     "StaticText38",
+     "StaticText82",
+     "StaticText16",
+     {"StaticText68", "StaticText77"},
+     {"StaticText69", "StaticText78"}},
+    {{"StaticText28", "StaticText29", "StaticText86"},
+     "StaticText41",
+     "StaticText83",
+     "StaticText25",
+     {"StaticText70", "StaticText79"},
+     {"StaticText71", "StaticText80"}},
+}};
+
+constexpr std::array<const char *, 3> Kind1GainLamps = {"StaticText33", "StaticText34", "StaticText36"};
+constexpr std::array<const char *, 4> Kind2ChannelLamps = {"StaticText32", "StaticText39", "StaticText40",
+                                                           "StaticText87"}; // AILE, ELEV, RUDD, COND
+constexpr const char *NonLamp = "StaticText37";
+
+StaticText *staticText(TForm1 &f, const char *name)
+{
+    return f.control<StaticText>(QString::fromLatin1(name));
+}
+
+void showNumber(TForm1 &f, const char *name, int value)
+{
+    staticText(f, name)->setText(QString::number(value));
+}
+
+// One lamp of a mode group lit, the other two unlit; a mode outside 0..2 changes nothing.
+void showModeLamps(TForm1 &f, const std::array<const char *, 3> &lamps, std::optional<int> mode)
+{
+    if (!mode)
+        return;
+    for (int i = 0; i < 3; ++i)
+        staticText(f, lamps[static_cast<std::size_t>(i)])->setLit(i == *mode);
+}
+
+void showChannelLamp(TForm1 &f, const char *lamp, bool lit)
+{
+    staticText(f, lamp)->setLit(lit);
+}
+
+void showChannelInfo(TForm1 &f, ChannelInfoText info, bool red)
+{
+    if (info == ChannelInfoText::Keep)
+        return;
+    auto *label = f.control<QLabel>(QStringLiteral("Label62"));
+    if (info == ChannelInfoText::Empty) {
+        label->setText(QString());
+        return;
+    }
+    static constexpr const char *Keys[] = {
+        "", "", "GCSChanelInfo1", "GCSChanelInfo2", "GCSChanelInfo3", "GCSChanelInfo4"};
+    label->setText(f.text(QString::fromLatin1(Keys[static_cast<int>(info)])));
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, red ? QColor(Qt::red) : QColor(Qt::black));
+    label->setPalette(p);
+}
+
+void showLiveStatus(TForm1 &f, const StatusView &view, UnitKind kind)
+{
+    if (kind == UnitKind::Kind1) {
+        for (std::size_t i = 0; i < Kind1GainLamps.size(); ++i)
+            showChannelLamp(f, Kind1GainLamps[i], view.gainLamps[i]);
+    } else {
+        for (std::size_t i = 0; i < Kind2ChannelLamps.size(); ++i)
+            showChannelLamp(f, Kind2ChannelLamps[i], view.kind2Lamps[i]);
+    }
+    showChannelLamp(f, NonLamp, view.nonLamp);
+    showChannelInfo(f, view.channelInfo, view.channelInfoRed);
+
+    for (std::size_t axis = 0; axis < StatusAxes.size(); ++axis) {
+        const AxisControls &c = StatusAxes[axis];
+        const AxisStatusView &a = view.axes[axis];
+        showModeLamps(f, c.modeLamps, a.modeLamp);
+        showNumber(f, c.volume, a.volumeGain);
+        staticText(f, c.tx)->setText(a.txGain ? QString::number(*a.txGain) : QStringLiteral("-"));
+        showNumber(f, c.total, a.totalGain);
+        for (const char *low : c.limitsLow)
+            showNumber(f, low, a.limitLow);
+        for (const char *high : c.limitsHigh)
+            showNumber(f, high, a.limitHigh);
+    }
+}
+
+void toggleVisible(QWidget *w)
+{
+    w->setHidden(!w->isHidden());
+}
+
+// Marks a tick as running for its whole duration, however it ends.
+class TickGuard
+{
+public:
+    explicit TickGuard(bool &flag) : flag_(flag) { flag_ = true; }
+    ~TickGuard() { flag_ = false; }
+    TickGuard(const TickGuard &) = delete;
+    TickGuard &operator=(const TickGuard &) = delete;
+
+private:
+    bool &flag_;
+};
+
+} // namespace
+
+void TForm1::Timer2Timer()
+{
+    // A box raised by a tick runs its own event loop, in which the timer keeps firing; those
+    // ticks must not poll (and raise further boxes) underneath it.
+    if (inPollingTick)
+        return;
+    TickGuard guard(inPollingTick);
+
+    if (!Connected) {
+        toggleVisible(control<QWidget>(QStringLiteral("LEDRedImage")));
+        return;
+    }
+    if (Updating || Resetting)
+        return;
+
+    auto *green = control<QWidget>(QStringLiteral("LEDGreenImage"));
+    if (link.pingUnit()) {
+        toggleVisible(green);
+    } else {
+        green->hide();
+        Connected = false;
+        disconnectUnit();
+    }
+    if (!Connected || !hasApplicationFirmware(FirmwareVersion))
+        return;
+
+    try {
+        pollLiveStatus(link, liveStatus, unitKind, FirmwareVersion);
+    } catch (const ConversionError &e) {
+        // The garbled command kept its values; the next tick starts afresh.
+        reportConversionError(e.what());
+        return;
+    }
+    if (AppliedAxisMode == 1)
+        applyOneAxisMode(liveStatus, unitKind);
+    showLiveStatus(*this, computeStatusView(liveStatus, unitKind, AppliedAxisMode), unitKind);
+}
+
+} // namespace vireo

@@ -1,0 +1,146 @@
+// The window side of the parameter transfers and the read/write flows: the transfers run on the
+// window's copies with the connected unit's kind and firmware; the flows run through a host
+// that maps their steps onto the window's controls, dialogs and progress window.
+#include "app/TForm1.h"
+#include "app/TProgressForm.h"
+#include "params/BlockTransfer.h"
+#include "params/ParameterFlows.h"
+#include "seams/ConversionError.h"
+
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace vireo
+{
+
+namespace
+{
+
+class WindowFlowHost : public ParameterFlowHost
+{
+public:
+    explicit WindowFlowHost(TForm1 &form) : f_(form) {}
+
+    bool connected() override { return f_.Connected; }
+    bool readGroup(Selector group, ModeSet k) override { return f_.readGroup(group, k); }
+    bool writeGroup(Selector group, ModeSet k) override { return f_.writeGroup(group, k); }
+
+    MsgButton showMessage(const FlowDialog &d) override
+    {
+        const QString key = QString::fromLatin1(d.key.data(), static_cast<qsizetype>(d.key.size()));
+        return f_.dialogs().message(
+            {d.icon, std::string(d.key), f_.text(key).toStdString(), d.buttons, d.focused});
+    }
+    void reportConversionError(const std::string &what) override { f_.reportConversionError(what); }
+    void saveParameterFile() override { f_.MenuFileSaveClick(); }
+
+    void setReadWriteEnabled(bool enabled) override
+    {
+        f_.control<QPushButton>(QStringLiteral("ReadButton"))->setEnabled(enabled);
+        f_.control<QPushButton>(QStringLiteral("WriteButton"))->setEnabled(enabled);
+    }
+    void showProgress() override
+    {
+        f_.WriteProgressForm->ProgressBar1->setValue(0);
+        f_.WriteProgressForm->show();
+    }
+    void stepProgress(int n) override { f_.WriteProgressForm->step(n); }
+    void closeProgress() override { f_.WriteProgressForm->close(); }
+    void processEvents() override { f_.clock().processEvents(); }
+    void waitWithEvents(int ms) override { f_.waitWithEvents(ms); }
+
+    void applyAxisMode() override { f_.applyAxisMode(); }
+    void takeUnitCopy() override { f_.takeUnitCopy(); }
+    void showParameters() override { f_.showParameters(); }
+    void showDefaults() override { f_.showDefaults(); }
+    void endOfMainFlow() override { f_.endOfMainFlow(); }
+
+private:
+    TForm1 &f_;
+};
+
+} // namespace
+
+UnitProfile TForm1::unitProfile() const
+{
+    return {unitKind, FirmwareVersion};
+}
+
+bool TForm1::readGroup(Selector group, ModeSet k)
+{
+    return vireo::readGroup(link, unitProfile(), group, k, WorkValues);
+}
+
+bool TForm1::writeGroup(Selector group, ModeSet k)
+{
+    return vireo::writeGroup(link, unitProfile(), group, k, WorkValues);
+}
+
+bool TForm1::readDefaults(Selector axis, ModeSet k)
+{
+    return vireo::readDefaults(link, axis, k, DefValues);
+}
+
+void TForm1::readAllDefaults()
+{
+    // Connecting goes on after a garbled standard value: the error is shown and the records
+    // not yet read keep what they held.
+    try {
+        vireo::readAllDefaults(link, unitProfile(), WorkValues, DefValues);
+    } catch (const ConversionError &e) {
+        reportConversionError(e.what());
+    }
+}
+
+void TForm1::readFlow(bool ask)
+{
+    WindowFlowHost host(*this);
+    runReadFlow(host, ask);
+}
+
+void TForm1::writeFlow()
+{
+    WindowFlowHost host(*this);
+    runWriteFlow(host);
+}
+
+void TForm1::writeCommonFlow()
+{
+    WindowFlowHost host(*this);
+    runWriteCommonFlow(host);
+}
+
+void TForm1::takeUnitCopy()
+{
+    CurValues = WorkValues.axes;
+}
+
+void TForm1::waitWithEvents(int ms)
+{
+    clock().waitWithEvents(ms);
+}
+
+void TForm1::endOfMainFlow()
+{
+    if (!Connected)
+        return;
+    control<QProgressBar>(QStringLiteral("ProgressBar1"))->setValue(0);
+    setReadWriteByActivePage();
+}
+
+void TForm1::reportConversionError(const std::string &what)
+{
+    dialogs().message({MsgIcon::Error, std::string(), what, Ok, Ok});
+}
+
+void TForm1::ReadButtonClick()
+{
+    readFlow(true);
+}
+
+void TForm1::WriteButtonClick()
+{
+    writeFlow();
+}
+
+} // namespace vireo

@@ -1,0 +1,175 @@
+// Connecting and disconnecting through the window: what the window shows afterwards, what
+// went over the wire, and which boxes appear.
+#include "app/PageControl.h"
+#include "link/gui/LinkWindowFixture.h"
+
+#include <QComboBox>
+#include <QRadioButton>
+
+namespace vireo::test
+{
+namespace
+{
+
+using Strings = std::vector<std::string>;
+
+class ConnectWindowTest : public LinkWindowFixture
+{
+};
+
+TEST_F(ConnectWindowTest, ConnectShapesTheWindowByKindAndVersion)
+{
+    struct Case {
+        const char *name;
+        UnitConfig config;
+        const char *version;
+        const char *kindKey;
+        std::vector<const char *> visibleTabs;
+        bool loaderBox;
+        Strings firstCommands; // after the handshake, UPVER and VER
+    };
+    const std::vector<const char *> allTabs = {"TabSheet2", "TabSheet3", "TabSheet4", "TabSheet5",
+                                               "TabSheet6", "TabSheet7", "TabSheet8", "TabSheet9"};
+    const Case cases[] = {
+        {"Kind2 0.5.0",
+         unitConfig(UnitKind::Kind2, " 0.5.0"),
+         " 0.5.0",
+         "KALMKind2",
+         allTabs,
+         false,
+         {"RDEF A 0", "RDEF A 1", "RDEF A 2", "RDEF E 0", "RDEF E 1", "RDEF E 2", "RDEF R 0", "RDEF R 1",
+          "RDEF R 2", "RROM C 0", "RROM A 0", "RROM A 1", "RROM A 2", "RROM E 0"}},
+        {"Kind2 0.2.5",
+         unitConfig(UnitKind::Kind2, " 0.2.5"),
+         " 0.2.5",
+         "KALMKind2",
+         {"TabSheet2", "TabSheet3", "TabSheet4", "TabSheet5", "TabSheet6", "TabSheet7", "TabSheet8"},
+         false,
+         {"RDEF A 0"}},
+        // No standard values before 2.0.0: the parameter read follows the identification.
+        {"Kind1 1.0.4",
+         unitConfig(UnitKind::Kind1, " 1.0.4"),
+         " 1.0.4",
+         "KALMKind1",
+         {"TabSheet2", "TabSheet3", "TabSheet4", "TabSheet5", "TabSheet6", "TabSheet7"},
+         false,
+         {"RROM A 0", "RROM A 1", "RROM A 2", "RROM E 0"}},
+        {"Kind1 loader",
+         unitConfig(UnitKind::Kind1, std::nullopt),
+         "0.0.0",
+         "KALMKind1",
+         {"TabSheet5"},
+         true,
+         {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        start(c.config);
+        if (c.loaderBox)
+            script.expectMessage(MsgIcon::Error, "FirmwareErrorMessage");
+        connect();
+        script.verify();
+
+        EXPECT_TRUE(form->Connected);
+        EXPECT_EQ(form->FirmwareVersion, c.version);
+        EXPECT_EQ(textOf("Label35"), QString::fromStdString(c.version));
+        EXPECT_EQ(textOf("Label83"), language(c.kindKey));
+        for (const char *tab : allTabs) {
+            const bool expected = std::find(c.visibleTabs.begin(), c.visibleTabs.end(),
+                                            std::string_view(tab)) != c.visibleTabs.end();
+            EXPECT_EQ(form->isPageVisible(QString::fromLatin1(tab)), expected) << tab;
+        }
+        if (c.loaderBox) {
+            EXPECT_EQ(form->PageControl1->currentWidget(), control("TabSheet5"));
+        }
+        EXPECT_TRUE(shown("LEDGreenImage"));
+        EXPECT_FALSE(shown("LEDRedImage"));
+        EXPECT_EQ(control<QAbstractButton>("ConnectSpeedButton")->text(), language("DisconnectButton"));
+        EXPECT_TRUE(control("ResetButton")->isEnabled());
+        EXPECT_TRUE(control("FileFirmUpdateButton")->isEnabled());
+        EXPECT_EQ(form->ParamsLoaded, !c.loaderBox);
+
+        const Strings handshake = {"", "", "PING", "UPVER", "VER"};
+        const Strings names = unit->commandNames();
+        ASSERT_GE(names.size(), handshake.size() + c.firstCommands.size());
+        EXPECT_EQ(Strings(names.begin(), names.begin() + 5), handshake);
+        EXPECT_EQ(Strings(names.begin() + 5,
+                          names.begin() + 5 + static_cast<std::ptrdiff_t>(c.firstCommands.size())),
+                  c.firstCommands);
+        if (c.loaderBox) {
+            EXPECT_EQ(names.size(), handshake.size());
+        }
+    }
+}
+
+TEST_F(ConnectWindowTest, ActivePageDecidesReadAndWrite)
+{
+    start(unitConfig(UnitKind::Kind2, " 0.5.0"));
+    form->PageControl1->setCurrentWidget(control("TabSheet3"));
+    connect();
+    EXPECT_FALSE(control("ReadButton")->isEnabled());
+    EXPECT_FALSE(control("WriteButton")->isEnabled());
+
+    control<QAbstractButton>("ConnectSpeedButton")->click();
+    form->PageControl1->setCurrentWidget(control("TabSheet4"));
+    connect();
+    EXPECT_TRUE(control("ReadButton")->isEnabled());
+    EXPECT_TRUE(control("WriteButton")->isEnabled());
+}
+
+TEST_F(ConnectWindowTest, OlderKind2FirmwareMovesExtraToMode0)
+{
+    start(unitConfig(UnitKind::Kind2, " 0.4.9"));
+    control<QRadioButton>("ExtraRadioButton")->setChecked(true);
+    connect();
+    EXPECT_TRUE(control<QRadioButton>("Mode0RadioButton")->isChecked());
+    EXPECT_FALSE(control("ExtraRadioButton")->isEnabled());
+    EXPECT_FALSE(control("CondSelChComboBox")->isEnabled());
+}
+
+TEST_F(ConnectWindowTest, NoUnitFoundReportsAndStaysDisconnected)
+{
+    start(unitConfig(UnitKind::Kind2, " 0.5.0"));
+    unit->addFault("PING:silence");
+    script.expectMessage(MsgIcon::Error, "ConnectErrorMessage");
+    control<QAbstractButton>("ConnectSpeedButton")->click();
+    script.verify();
+    EXPECT_FALSE(form->Connected);
+    EXPECT_TRUE(form->Timer2->isActive());
+    EXPECT_FALSE(bus->port().isOpen());
+    EXPECT_EQ(control<QAbstractButton>("ConnectSpeedButton")->text(), language("ConnectButton"));
+    EXPECT_FALSE(control("ResetButton")->isEnabled());
+    // Both ports at both rates.
+    EXPECT_EQ(bus->port().openLog().size(), 4u);
+}
+
+TEST_F(ConnectWindowTest, DisconnectByButtonSendsNothing)
+{
+    start(unitConfig(UnitKind::Kind2, " 0.5.0"));
+    connect();
+    const std::size_t before = unit->transcript().size();
+    control<QAbstractButton>("ConnectSpeedButton")->click();
+    EXPECT_EQ(unit->transcript().size(), before);
+    EXPECT_FALSE(form->Connected);
+    EXPECT_FALSE(bus->port().isOpen());
+    EXPECT_FALSE(shown("LEDGreenImage"));
+    EXPECT_EQ(control<QAbstractButton>("ConnectSpeedButton")->text(), language("ConnectButton"));
+    for (const char *b : {"ReadButton", "WriteButton", "FileFirmUpdateButton", "ResetButton"})
+        EXPECT_FALSE(control(b)->isEnabled()) << b;
+    // What identification set stays.
+    EXPECT_EQ(form->FirmwareVersion, " 0.5.0");
+    EXPECT_EQ(textOf("Label35"), QStringLiteral(" 0.5.0"));
+}
+
+TEST_F(ConnectWindowTest, PirouetteCheckSendsPirouAndShowsNothing)
+{
+    start(unitConfig(UnitKind::Kind2, " 0.5.0"));
+    connect();
+    control<QAbstractButton>("PirouCheckButton")->setEnabled(true);
+    control<QAbstractButton>("PirouCheckButton")->click();
+    EXPECT_EQ(unit->pirouetteChecks(), 1);
+    EXPECT_EQ(unit->commandNames().back(), "PIROU");
+}
+
+} // namespace
+} // namespace vireo::test

@@ -1,0 +1,235 @@
+// The polling tick through the window: lamps, the ping that notices a lost unit, the poll by
+// kind and version, and the GAIN CONTROL STATUS page.
+#include "app/StaticText.h"
+#include "link/gui/LinkWindowFixture.h"
+
+#include <map>
+
+namespace vireo::test
+{
+namespace
+{
+
+using Strings = std::vector<std::string>;
+
+class MonitoringWindowTest : public LinkWindowFixture
+{
+protected:
+    Strings oneTick()
+    {
+        const std::size_t from = unit->commandNames().size();
+        tick();
+        return commandsSince(from);
+    }
+    QString shownText(const char *name) const { return control<StaticText>(name)->text(); }
+    bool lit(const char *name) const { return control<StaticText>(name)->isLit(); }
+
+    // The status page as "control=text" and "lamp=on/off" for the controls a case names.
+    void expectPage(const std::map<std::string, std::string> &expected) const
+    {
+        for (const auto &[name, value] : expected) {
+            if (value == "on" || value == "off")
+                EXPECT_EQ(lit(name.c_str()), value == "on") << name;
+            else
+                EXPECT_EQ(textOf(name.c_str()).toStdString(), value) << name;
+        }
+    }
+};
+
+TEST_F(MonitoringWindowTest, PollsByKindAndVersion)
+{
+    struct Case {
+        UnitConfig config;
+        Strings commands;
+    };
+    const Case cases[] = {
+        {unitConfig(UnitKind::Kind2, " 0.5.0"), {"PING", "GINFO A", "GINFO E", "GINFO R", "CHDET", "CHDET2"}},
+        {unitConfig(UnitKind::Kind2, " 0.4.9"), {"PING", "GINFO A", "GINFO E", "GINFO R", "CHDET"}},
+        {unitConfig(UnitKind::Kind1, " 2.0.5"),
+         {"PING", "GINFO A", "GINFO E", "GINFO R", "CHDET", "VOLA A", "VOLA E", "VOLA R"}},
+        {unitConfig(UnitKind::Kind2, std::nullopt), {"PING"}}, // loader only: ping and blink
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.commands.size());
+        start(c.config);
+        if (!c.config.firmware)
+            script.expectMessage(MsgIcon::Error, "FirmwareErrorMessage");
+        connect();
+        script.verify();
+        const bool green = shown("LEDGreenImage");
+        EXPECT_EQ(oneTick(), c.commands);
+        EXPECT_NE(shown("LEDGreenImage"), green);
+        EXPECT_EQ(oneTick(), c.commands);
+        EXPECT_EQ(shown("LEDGreenImage"), green);
+    }
+}
+
+TEST_F(MonitoringWindowTest, LostUnitDisconnectsWithoutABox)
+{
+    start(unitConfig(UnitKind::Kind2, " 0.5.0"));
+    connect();
+    unit->addFault("PING:disconnect");
+    EXPECT_EQ(oneTick(), Strings{});
+    EXPECT_FALSE(form->Connected);
+    EXPECT_FALSE(shown("LEDGreenImage"));
+    EXPECT_FALSE(bus->port().isOpen());
+    EXPECT_EQ(control<QAbstractButton>("ConnectSpeedButton")->text(), language("ConnectButton"));
+    EXPECT_FALSE(control("ResetButton")->isEnabled());
+
+    // From now on the red lamp blinks and nothing is sent.
+    const std::size_t written = bus->port().bytesWritten();
+    const bool red = shown("LEDRedImage");
+    tick();
+    EXPECT_NE(shown("LEDRedImage"), red);
+    tick();
+    EXPECT_EQ(shown("LEDRedImage"), red);
+    EXPECT_EQ(bus->port().bytesWritten(), written);
+}
+
+TEST_F(MonitoringWindowTest, PauseFlagsStopTheTick)
+{
+    start(unitConfig(UnitKind::Kind2, " 0.5.0"));
+    connect();
+    for (bool *flag : {&form->Updating, &form->Resetting}) {
+        *flag = true;
+        const bool green = shown("LEDGreenImage");
+        EXPECT_EQ(oneTick(), Strings{});
+        EXPECT_EQ(shown("LEDGreenImage"), green);
+        *flag = false;
+    }
+}
+
+TEST_F(MonitoringWindowTest, StatusPageShowsTheFormulas)
+{
+    struct Case {
+        const char *name;
+        UnitConfig config;
+        int appliedAxisMode;
+        std::function<void(LiveValues &)> live;
+        std::map<std::string, std::string> page;
+    };
+    const Case cases[] = {
+        {"Kind1, gain channel 1 alone",
+         unitConfig(UnitKind::Kind1, " 2.0.5"),
+         0,
+         [](LiveValues &v) {
+             v.gyroInfo[0] = {1, 0, -600, 0, 0};
+             v.gyroInfo[1] = {2, 625, 512, 0, 0};
+             v.gyroInfo[2] = {3, 1250, 0, 0, 0};
+             v.volumeLimits[0] = {-512, 512, 0};
+             v.channelDetect = {1, 0, 0};
+         },
+         {{"StaticText35", "-8"},  {"StaticText81", "100"}, {"StaticText8", "-8"},
+          {"StaticText38", "100"}, {"StaticText82", "50"},  {"StaticText16", "50"},
+          {"StaticText41", "50"},  {"StaticText83", "100"}, {"StaticText25", "50"},
+          {"StaticText66", "0"},   {"StaticText67", "100"}, {"StaticText75", "0"},
+          {"StaticText76", "100"}, {"StaticText15", "off"}, {"StaticText7", "on"},
+          {"StaticText84", "off"}, {"StaticText85", "on"},  {"StaticText33", "on"},
+          {"StaticText34", "off"}, {"StaticText37", "off"}}},
+        {"Kind1, no channel input",
+         unitConfig(UnitKind::Kind1, " 2.0.5"),
+         0,
+         [](LiveValues &v) {
+             v.channelDetect = {0, 0, 0};
+         },
+         {{"StaticText37", "on"},
+          {"Label62", ""},
+          {"StaticText81", "-"},
+          {"StaticText82", "-"},
+          {"StaticText8", "40"}}},
+        {"Kind2, one-axis mode",
+         unitConfig(UnitKind::Kind2, " 0.5.0"),
+         1,
+         [](LiveValues &v) {
+             v.gyroInfo[0] = {2, 1200, 512, 1800, -1800};
+             v.gyroInfo[2] = {1, 600, 0, 900, -900};
+             v.channelDetect = {1, 1, 1};
+         },
+         {{"StaticText15", "on"},
+          {"StaticText84", "off"},
+          {"StaticText17", "on"},
+          {"StaticText29", "on"},
+          {"StaticText35", "0"},
+          {"StaticText81", "-"},
+          {"StaticText8", "0"},
+          {"StaticText41", "50"},
+          {"StaticText83", "50"},
+          {"StaticText25", "25"},
+          {"StaticText70", "50"},
+          {"StaticText71", "50"},
+          {"StaticText32", "off"},
+          {"StaticText39", "off"},
+          {"StaticText40", "on"},
+          {"StaticText87", "on"}}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        start(c.config);
+        connect();
+        c.live(unit->live());
+        form->AppliedAxisMode = static_cast<std::int16_t>(c.appliedAxisMode);
+        tick();
+        expectPage(c.page);
+    }
+}
+
+TEST_F(MonitoringWindowTest, ChannelInformationText)
+{
+    start(unitConfig(UnitKind::Kind1, " 2.0.5"));
+    connect();
+    struct Case {
+        std::array<std::int16_t, 3> channels;
+        const char *key;
+        QColor colour;
+    };
+    const Case cases[] = {
+        {{1, 0, 0}, "GCSChanelInfo1", Qt::black},
+        {{0, 1, 0}, "GCSChanelInfo2", Qt::red},
+        {{1, 1, 0}, "GCSChanelInfo3", Qt::black},
+        {{1, 1, 1}, "GCSChanelInfo4", Qt::black},
+    };
+    for (const Case &c : cases) {
+        unit->live().channelDetect = c.channels;
+        tick();
+        EXPECT_EQ(textOf("Label62"), language(c.key));
+        EXPECT_EQ(control<QLabel>("Label62")->palette().color(QPalette::WindowText), c.colour) << c.key;
+    }
+}
+
+TEST_F(MonitoringWindowTest, GarbledReplyIsReportedOnceAndKeepsTheValues)
+{
+    start(unitConfig(UnitKind::Kind2, " 0.5.0"));
+    connect();
+    unit->live().gyroInfo[1] = {0, 0, 512, 0, 0};
+    tick();
+    ASSERT_EQ(textOf("StaticText38"), QStringLiteral("100"));
+
+    unit->live().gyroInfo[1] = {0, 0, -512, 0, 0};
+    unit->live().gyroInfo[0] = {0, 0, -512, 0, 0};
+    unit->addFault("GINFO E:wrongack"); // "?" for its first digit
+    std::size_t sentWhileOpen = 0;
+    dialogs.whileOpen = [&] {
+        // The timer keeps firing while the box is open; those ticks stand aside.
+        dialogs.whileOpen = nullptr;
+        const std::size_t before = unit->transcript().size();
+        tick();
+        tick();
+        sentWhileOpen = unit->transcript().size() - before;
+    };
+    script.expectMessage(MsgIcon::Error, "");
+    EXPECT_EQ(oneTick(), (Strings{"PING", "GINFO A", "GINFO E"}));
+    script.verify();
+    EXPECT_EQ(sentWhileOpen, 0u);
+    EXPECT_FALSE(form->inPollingTick);
+    EXPECT_EQ(form->liveStatus.GyroInfo[1][2], 512); // the garbled answer changed nothing
+    EXPECT_EQ(form->liveStatus.GyroInfo[0][2], -512);
+    EXPECT_EQ(textOf("StaticText38"), QStringLiteral("100")); // the page is not renewed
+
+    unit->clearFaults();
+    tick();
+    EXPECT_EQ(textOf("StaticText38"), QStringLiteral("0"));
+    EXPECT_TRUE(form->Connected);
+}
+
+} // namespace
+} // namespace vireo::test
