@@ -9,6 +9,7 @@
 #include "FuzzSupport.h"
 #include "SimulatedPort.h"
 #include "UnitSimulator.h"
+#include "editing/ValueEntry.h"
 #include "files/ParameterFile.h"
 #include "files/Preset.h"
 #include "firmware/FirmwarePacker.h"
@@ -370,6 +371,31 @@ void extraPortSeeds()
     writeSeed("extra_ports", "other_usb", other);
 }
 
+void valueEntrySeeds()
+{
+    struct Case {
+        const char *name;
+        std::int32_t limit;
+        std::int16_t fallback;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"within_limit", 5000, 100, entryText(250)}, {"over_limit", 5000, 100, entryText(5001)},
+        {"wraps_16_bits", 32767, 7, "70000"},        {"signed", 60, 0, "+0020"},
+        {"negative", 20, 5, entryText(-1)},          {"empty", 1000, 12, ""},
+        {"past_32_bits", 32767, 1, "2147483648"},
+    };
+    for (const Case &c : cases) {
+        Bytes s;
+        for (int i = 0; i < 4; ++i)
+            s.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(c.limit) >> (8 * i)));
+        s.push_back(static_cast<std::uint8_t>(static_cast<std::uint16_t>(c.fallback) & 0xFF));
+        s.push_back(static_cast<std::uint8_t>(static_cast<std::uint16_t>(c.fallback) >> 8));
+        s.insert(s.end(), c.text.begin(), c.text.end());
+        writeSeed("value_entry", c.name, s);
+    }
+}
+
 // --- Files ----------------------------------------------------------------------------------
 
 // A parameter image of an older layout: the current writer's words cut to the layout's length,
@@ -572,6 +598,7 @@ int main(int argc, char **argv)
         liveStatusSeeds();
         blockTransferSeeds();
         extraPortSeeds();
+        valueEntrySeeds();
         parameterFileSeeds();
         presetSeeds();
         firmwareSeeds();
