@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <string>
 #include <utility>
 
 namespace vireo
@@ -73,6 +74,8 @@ std::optional<FaultRule> FaultRule::parse(std::string_view text, std::string *er
                 return fail(std::string(a.name) + " takes no argument");
             if (!parseCount(arg, rule.arg))
                 return fail("argument must be a whole number");
+            if (a.action == FaultAction::Garbage && rule.arg > MaxGarbageBytes)
+                return fail("garbage takes at most " + std::to_string(MaxGarbageBytes) + " bytes");
         } else if (a.needsArg) {
             return fail(std::string(a.name) + " needs =MS");
         }

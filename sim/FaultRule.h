@@ -11,7 +11,8 @@
 //   ACTION  silence      the unit acts on the command but its reply is lost
 //           ignore       the command never reaches the unit: no effect, no reply
 //           short[=K]    only the first K reply bytes (default: all but the last)
-//           garbage[=K]  K bytes of garbage instead of the reply (default: as many as the reply)
+//           garbage[=K]  K bytes of garbage instead of the reply (default: as many as the reply;
+//                        at most MaxGarbageBytes, so a mistyped count cannot exhaust memory)
 //           wrongack     binary ack 0x00 becomes 0x01 and any other ack 0x00; "OK\r\n" becomes
 //                        "NG\r\n"; other text replies get '?' as their first byte
 //           late=MS      the reply starts MS milliseconds later
@@ -32,6 +33,9 @@ struct FaultRule {
     int nth = 0;        // 0: every matching command; n > 0: only the n-th match
     FaultAction action = FaultAction::Silence;
     int arg = -1; // Short/Garbage: byte count (-1 default); Late: milliseconds
+
+    // Far more than any reply the program awaits (at most 2047 bytes).
+    static constexpr int MaxGarbageBytes = 65536;
 
     static std::optional<FaultRule> parse(std::string_view text, std::string *error = nullptr);
     std::string text() const; // the rule in its text form

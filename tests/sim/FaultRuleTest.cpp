@@ -46,7 +46,8 @@ TEST(FaultRuleText, ParsesAndPrintsBack)
 TEST(FaultRuleText, RejectsMalformedRules)
 {
     for (const char *text : {"PING", "PING:", "PING:boom", "#0:silence", "#x:silence", "PING#:silence",
-                             "PING:late", "PING:late=", "PING:late=-5", "PING:late=5ms", "PING:silence=3"}) {
+                             "PING:late", "PING:late=", "PING:late=-5", "PING:late=5ms", "PING:silence=3",
+                             "*:garbage=342862227", "*:garbage=65537"}) {
         std::string error;
         EXPECT_FALSE(FaultRule::parse(text, &error)) << text;
         EXPECT_FALSE(error.empty()) << text;
