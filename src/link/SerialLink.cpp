@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-namespace vireo {
+namespace vireo
+{
 
 bool SerialLink::openPort()
 {

@@ -10,9 +10,11 @@
 #include <string>
 #include <string_view>
 
-namespace vireo {
+namespace vireo
+{
 
-class SerialLink {
+class SerialLink
+{
 public:
     static constexpr std::size_t ReplyBufferSize = 2048;
     static constexpr std::uint32_t DefaultBaud = 250000;
@@ -49,7 +51,7 @@ public:
     SerialPort &port() { return port_; }
 
     std::string portName;
-    std::uint32_t baudRate = DefaultBaud; // takes effect at the next openPort
+    std::uint32_t baudRate = DefaultBaud;      // takes effect at the next openPort
     std::uint32_t readTimeoutMs = 0xFFFFFFFFu; // time-out of the latest exchange
 
 private:

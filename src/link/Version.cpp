@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-namespace vireo {
+namespace vireo
+{
 
 int compareVersion(std::string_view a, std::string_view b)
 {

@@ -3,9 +3,11 @@
 // tests: VirtualClock, so a 5000 ms time-out or the 2.2 s splash costs nothing.
 #include <cstdint>
 
-namespace vireo {
+namespace vireo
+{
 
-class Clock {
+class Clock
+{
 public:
     virtual ~Clock() = default;
     virtual std::int64_t nowMs() = 0;

@@ -4,9 +4,11 @@
 #include <stdexcept>
 #include <string>
 
-namespace vireo {
+namespace vireo
+{
 
-class ConversionError : public std::runtime_error {
+class ConversionError : public std::runtime_error
+{
 public:
     explicit ConversionError(const std::string &what) : std::runtime_error(what) {}
 };

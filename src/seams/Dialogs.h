@@ -5,7 +5,8 @@
 #include <optional>
 #include <string>
 
-namespace vireo {
+namespace vireo
+{
 
 enum class MsgIcon { Information, Warning, Error, Question };
 
@@ -25,7 +26,8 @@ struct FileRequest {
     std::string proposedName; // save only
 };
 
-class Dialogs {
+class Dialogs
+{
 public:
     virtual ~Dialogs() = default;
     virtual MsgButton message(const MessageRequest &request) = 0;

@@ -3,9 +3,11 @@
 #include <stdexcept>
 #include <string>
 
-namespace vireo {
+namespace vireo
+{
 
-class FileOpenError : public std::runtime_error {
+class FileOpenError : public std::runtime_error
+{
 public:
     explicit FileOpenError(const std::string &path)
         : std::runtime_error("Cannot open file \"" + path + "\". No such file or directory"), path_(path)

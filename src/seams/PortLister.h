@@ -4,14 +4,16 @@
 #include <string>
 #include <vector>
 
-namespace vireo {
+namespace vireo
+{
 
 struct PortInfo {
     std::string portName; // what SerialPort::open takes ("COM3", "/dev/ttyUSB0", a pty path)
     std::string busId;    // e.g. FTDIBUS\VID_0403+PID_6001+A50285BI\0000
 };
 
-class PortLister {
+class PortLister
+{
 public:
     virtual ~PortLister() = default;
     virtual std::vector<PortInfo> presentPorts() = 0;

@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <string>
 
-namespace vireo {
+namespace vireo
+{
 
-class SerialPort {
+class SerialPort
+{
 public:
     virtual ~SerialPort() = default;
 

@@ -5,9 +5,11 @@
 
 #include <functional>
 
-namespace vireo {
+namespace vireo
+{
 
-class VirtualClock : public Clock {
+class VirtualClock : public Clock
+{
 public:
     std::int64_t nowMs() override { return now_; }
     void sleepMs(int ms) override { advance(ms); }
