@@ -6,6 +6,8 @@
 #include "link/SerialLink.h"
 #include "link/gui/QtSerialPort.h"
 
+#include "support/SimProcess.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -23,56 +25,8 @@ namespace vireo
 namespace
 {
 
-std::string binDir()
-{
-    char path[4096] = {};
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    const std::string exe(path, n > 0 ? static_cast<std::size_t>(n) : 0);
-    return exe.substr(0, exe.rfind('/'));
-}
-
 // kalm07-sim in a child process; its first stdout line is "path=busid".
-class SimProcess
-{
-public:
-    explicit SimProcess(std::vector<std::string> args)
-    {
-        int out[2];
-        if (pipe(out) != 0)
-            return;
-        const std::string exe = binDir() + "/kalm07-sim";
-        pid_ = fork();
-        if (pid_ == 0) {
-            dup2(out[1], STDOUT_FILENO);
-            ::close(out[0]);
-            ::close(out[1]);
-            std::vector<char *> argv{const_cast<char *>(exe.c_str())};
-            for (auto &a : args)
-                argv.push_back(a.data());
-            argv.push_back(nullptr);
-            execv(exe.c_str(), argv.data());
-            _exit(127);
-        }
-        ::close(out[1]);
-        char c;
-        while (::read(out[0], &c, 1) == 1 && c != '\n')
-            line_.push_back(c);
-        ::close(out[0]);
-    }
-    ~SimProcess()
-    {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            int status = 0;
-            waitpid(pid_, &status, 0);
-        }
-    }
-    std::string portPath() const { return line_.substr(0, line_.find('=')); }
-
-private:
-    pid_t pid_ = -1;
-    std::string line_;
-};
+using vireo::test::SimProcess;
 
 TEST(FirmwareUpdatePty, Kind1LoaderAt250000TakesTheImageAt230400)
 {

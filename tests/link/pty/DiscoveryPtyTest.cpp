@@ -5,7 +5,7 @@
 #include "link/gui/QtPortLister.h"
 #include "link/gui/QtSerialPort.h"
 
-#include "link/pty/SimProcess.h"
+#include "support/SimProcess.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TestProgramDir.h"
 
-#include "link/pty/SimProcess.h"
+#include "support/SimProcess.h"
 
 #include <QAbstractButton>
 #include <QLabel>

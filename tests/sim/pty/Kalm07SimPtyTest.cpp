@@ -2,6 +2,8 @@
 // custom rate 250000, and the state file across runs.
 #include <QSerialPort>
 
+#include "support/SimProcess.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -21,67 +23,8 @@
 namespace
 {
 
-std::string binDir()
-{
-    char path[4096] = {};
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    std::string exe(path, n > 0 ? static_cast<std::size_t>(n) : 0);
-    return exe.substr(0, exe.rfind('/'));
-}
-
 // One kalm07-sim process; its first stdout line names the ports.
-class SimProcess
-{
-public:
-    explicit SimProcess(std::vector<std::string> args)
-    {
-        int out[2];
-        if (pipe(out) != 0)
-            return;
-        const std::string exe = binDir() + "/kalm07-sim";
-        pid_ = fork();
-        if (pid_ == 0) {
-            dup2(out[1], STDOUT_FILENO);
-            ::close(out[0]);
-            ::close(out[1]);
-            std::vector<char *> argv{const_cast<char *>(exe.c_str())};
-            for (auto &a : args)
-                argv.push_back(a.data());
-            argv.push_back(nullptr);
-            execv(exe.c_str(), argv.data());
-            _exit(127);
-        }
-        ::close(out[1]);
-        // The first line, read byte by byte so nothing after it is consumed.
-        char c;
-        while (::read(out[0], &c, 1) == 1 && c != '\n')
-            firstLine_.push_back(c);
-        ::close(out[0]);
-    }
-    ~SimProcess()
-    {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            int status = 0;
-            waitpid(pid_, &status, 0);
-        }
-    }
-    const std::string &firstLine() const { return firstLine_; }
-    // The pty path of the n-th port of "path=busid;path=busid".
-    std::string portPath(std::size_t n = 0) const
-    {
-        std::stringstream list(firstLine_);
-        std::string item;
-        for (std::size_t i = 0; std::getline(list, item, ';'); ++i)
-            if (i == n)
-                return item.substr(0, item.find('='));
-        return {};
-    }
-
-private:
-    pid_t pid_ = -1;
-    std::string firstLine_;
-};
+using vireo::test::SimProcess;
 
 class RawPort
 {

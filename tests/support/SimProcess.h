@@ -58,8 +58,9 @@ public:
 
     // "path=busid;path=busid"
     const std::string &extraPorts() const { return ports_; }
+    const std::string &firstLine() const { return ports_; }
     // The path of the n-th port listed.
-    std::string portPath(std::size_t n) const
+    std::string portPath(std::size_t n = 0) const
     {
         std::size_t begin = 0;
         for (std::size_t i = 0; i < n && begin != std::string::npos; ++i)
