@@ -7,8 +7,8 @@
 #include "app/TForm4.h"
 #include "app/TProgressForm.h"
 
-#include <QCoreApplication>
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QPixmap>
@@ -75,8 +75,9 @@ int saveScreenshots(TForm1 &form, TAboutBox &about, const QString &folder, qint6
         ->setText(form.text(QStringLiteral("DisconnectButton")));
     for (const char *lamp : {"StaticText15", "StaticText24", "StaticText86", "StaticText33", "StaticText34"})
         form.control<StaticText>(QString::fromLatin1(lamp))->setLit(true);
-    for (const char *readout : {"StaticText35", "StaticText38", "StaticText41", "StaticText81", "StaticText82",
-                                "StaticText83", "StaticText8", "StaticText16", "StaticText25"})
+    for (const char *readout :
+         {"StaticText35", "StaticText38", "StaticText41", "StaticText81", "StaticText82", "StaticText83",
+          "StaticText8", "StaticText16", "StaticText25"})
         form.control<StaticText>(QString::fromLatin1(readout))->setText(QStringLiteral("50"));
     form.PageControl1->setCurrentWidget(form.control<QWidget>(QStringLiteral("TabSheet3")));
     ok &= save(form, folder, QStringLiteral("main-TabSheet3-connected"));
