@@ -352,6 +352,10 @@ ROWS += [
     ("DialogMessageYes", None, "はい", "Yes"),
     ("DialogMessageNo", None, "いいえ", "No"),
     ("DialogMessageCancel", None, "キャンセル", "Cancel"),
+    # Added: parameter safety (provenance, unknown values, acknowledged writes).
+    # Added: device link faults.
+    # Added: parameter files, presets, backups.
+    # Added: flow guard, firmware update, closing.
 ]
 
 

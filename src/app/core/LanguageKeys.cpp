@@ -321,6 +321,10 @@ constexpr LanguageKey Keys[] = {
     S("DialogMessageYes"),
     S("DialogMessageNo"),
     S("DialogMessageCancel"),
+    // Added: parameter safety (provenance, unknown values, acknowledged writes).
+    // Added: device link faults.
+    // Added: parameter files, presets, backups.
+    // Added: flow guard, firmware update, closing.
 };
 
 constexpr char lower(char c)
