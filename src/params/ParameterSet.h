@@ -294,6 +294,47 @@ using JBlock = PresetBlock;
 // Gain records [axis A, E, R][mode set 0..2]; in memory A0, A1, A2, E0, ... R2.
 using AxisRecordTable = std::array<std::array<AxisRecord, ModeSetCount>, AxisCount>;
 
+// Where the values of a record came from. Only Unknown records are untrustworthy: they hold
+// nothing the unit, a file, a preset or the user gave, and are never shown or sent.
+enum class Origin : std::uint8_t {
+    Unknown, // never read, or the read that should have filled it failed
+    Unit,    // read from the unit (or acknowledged by it) on this connection
+    File,    // loaded from a parameter file
+    Preset,  // loaded from a preset
+    User     // known values the user has changed since
+};
+
+// The origin of every record of a ParameterSet; all Unknown at first.
+struct RecordOrigins {
+    std::array<std::array<Origin, ModeSetCount>, AxisCount> axes{};
+    Origin common = Origin::Unknown;
+    Origin z = Origin::Unknown;
+    Origin g = Origin::Unknown;
+    Origin j = Origin::Unknown;
+
+    // The origin of a record by its wire selector (mode set k counts for the axes only).
+    Origin &of(Selector s, ModeSet k = 0)
+    {
+        switch (s) {
+        case Selector::C:
+            return common;
+        case Selector::Z:
+            return z;
+        case Selector::G:
+            return g;
+        case Selector::J:
+            return j;
+        default:
+            return axes[static_cast<std::size_t>(axisIndex(s))][static_cast<std::size_t>(k)];
+        }
+    }
+    Origin of(Selector s, ModeSet k = 0) const { return const_cast<RecordOrigins &>(*this).of(s, k); }
+    bool known(Selector s, ModeSet k = 0) const { return of(s, k) != Origin::Unknown; }
+    // Every record Unknown, as after a lost connection.
+    void forgetAll() { *this = RecordOrigins{}; }
+    bool operator==(const RecordOrigins &) const = default;
+};
+
 // The working values: everything the controls show and a write sends.
 struct ParameterSet {
     AxisRecordTable axes{};
@@ -301,13 +342,18 @@ struct ParameterSet {
     ZBlock z{};
     GBlock g{};
     JBlock j{};
+    RecordOrigins origins; // where each record's values came from
 
     AxisRecord &axis(Selector s, ModeSet k) { return axes[static_cast<std::size_t>(axisIndex(s))][k]; }
     const AxisRecord &axis(Selector s, ModeSet k) const
     {
         return axes[static_cast<std::size_t>(axisIndex(s))][k];
     }
-    bool operator==(const ParameterSet &) const = default;
+    // Equal values; where they came from is not compared.
+    bool operator==(const ParameterSet &o) const
+    {
+        return axes == o.axes && common == o.common && z == o.z && g == o.g && j == o.j;
+    }
 };
 
 // The unit copy and the standard values carry gain records only.
