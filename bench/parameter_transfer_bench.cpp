@@ -38,8 +38,15 @@ public:
     {
         return ok(vireo::writeGroup(link_, unit_, g, k, work_));
     }
-    MsgButton showMessage(const FlowDialog &) override { return Yes; }
-    void reportConversionError(const std::string &) override { failed = true; }
+    ParameterSet &workValues() override { return work_; }
+    UnitProfile unitProfile() override { return unit_; }
+    std::string text(std::string_view key) override { return std::string(key); }
+    MsgButton showMessage(const FlowDialog &d, const std::string &) override
+    {
+        if (d.icon == MsgIcon::Error)
+            failed = true;
+        return Yes;
+    }
     void saveParameterFile() override {}
     void setReadWriteEnabled(bool) override {}
     void showProgress() override {}
@@ -49,6 +56,7 @@ public:
     void waitWithEvents(int) override {}
     void applyAxisMode() override {}
     void takeUnitCopy() override {}
+    void forgetUnitCopy(Selector, ModeSet) override {}
     void showParameters() override {}
     void showDefaults() override {}
     void endOfMainFlow() override {}
@@ -80,6 +88,7 @@ void runFlow(benchmark::State &state, const std::function<void(ParameterFlowHost
         return;
     }
     ParameterSet work;
+    work.origins.setAll(Origin::Unit); // a write sends only known records
     double measured = 0;
     double wire = 0;
     for (auto _ : state) {

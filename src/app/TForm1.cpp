@@ -121,6 +121,9 @@ TForm1::TForm1(Services services, QWidget *parent)
     // 16.
     fillMaxTable();
     connectEditingHandlers();
+    // Nothing is known of any unit yet: every value shows as unknown until read or opened.
+    showParameters();
+    showDefaults();
     // 17.
     setSerialDefaults();
     // 18.

@@ -131,6 +131,8 @@ public:
     ParameterSet WorkValues;          // what the controls show and change and what a write sends
     CurValuesType CurValues{};        // gain records as last read from or written to the unit
     DefValuesType DefValues{};        // the unit's standard values
+    RecordKnown CurKnown{};           // which records of CurValues the unit gave on this connection
+    RecordKnown DefKnown{};           // which records of DefValues the unit gave on this connection
     std::int16_t AppliedAxisMode = 0; // the axis mode the unit works with, as far as known
 
     UnitProfile unitProfile() const; // unitKind and FirmwareVersion of the connected unit
@@ -146,9 +148,13 @@ public:
     void readFlow(bool ask); // READ (ask), connecting and the firmware update (no dialogs)
     void writeFlow();        // WRITE
     void writeCommonFlow();  // the pirouette gain Set button: common block only
-    void takeUnitCopy();     // the nine gain records of WorkValues into CurValues
+    void takeUnitCopy();     // records the unit gave or acknowledged from WorkValues into CurValues
+    // Nothing the window holds passes for the unit's values any longer (a new connection, a
+    // reset or a firmware update changes what the unit holds).
+    void forgetUnitValues();
     void waitWithEvents(int ms);
     void endOfMainFlow(); // update bar to 0, READ/WRITE by the active page, when connected
+    // A garbled reply ended a read: the language text that says so and what to do.
     void reportConversionError(const std::string &what);
 
     ModeSet selectedModeSet() const; // by the checked mode radio button

@@ -5,8 +5,8 @@ namespace vireo
 
 bool resetUnit(SerialLink &link)
 {
-    // The exchange ends the reply text after the bytes received, never past the fourth.
-    return link.exchange("RESET\r\n", 4, 5000);
+    // Only the unit's "OK" says it has reset; anything else may mean it has not.
+    return link.exchange("RESET\r\n", 4, 5000) && link.replyText() == "OK\r\n";
 }
 
 bool checkPirouette(SerialLink &link)

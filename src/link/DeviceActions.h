@@ -5,8 +5,7 @@
 namespace vireo
 {
 
-// "RESET": the unit returns to its factory settings. Any four-byte answer counts as done;
-// ReplyBuffer then holds at most those four bytes as text.
+// "RESET": the unit returns to its factory settings. Done only when it answers "OK\r\n".
 bool resetUnit(SerialLink &link);
 
 // "PIROU": the unit starts its pirouette-compensation direction check; answered "OK\r\n".

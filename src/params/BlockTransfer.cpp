@@ -45,48 +45,78 @@ bool exchangeLine(SerialLink &link, const std::string &line, std::size_t replyLe
 
 } // namespace
 
+namespace
+{
+
+// The exchange of a read and the parse of its reply into a scratch record; the record's origin
+// is Unknown unless both succeed, so a failed read never leaves values that pass for the unit's.
+template <class Record>
+bool readRecord(SerialLink &link, const std::string &line, int n, Record &fresh, Origin &origin)
+{
+    origin = Origin::Unknown;
+    if (!exchangeLine(link, line, valueListReplyLength(n)))
+        return false;
+    parseAllFields(link, n, fresh.words.data());
+    return true;
+}
+
+} // namespace
+
 bool readGroup(SerialLink &link, const UnitProfile &unit, Selector group, ModeSet k, ParameterSet &work)
 {
     if (!groupInUnit(group, k, unit))
         return true;
     const int n = groupValueCount(group, unit);
+    Origin &origin = work.origins.of(group, k);
     if (group == Selector::C) {
         setUncarriedCommonFields(unit, work.common);
-        if (!exchangeLine(link, readCommandLine(group, k), valueListReplyLength(n)))
-            return false;
         CommonBlock fresh{};
-        parseAllFields(link, n, fresh.words.data());
+        if (!readRecord(link, readCommandLine(group, k), n, fresh, origin))
+            return false;
         setUncarriedCommonFields(unit, fresh);
         work.common = commonFromUnit(unit.kind, fresh);
+        origin = Origin::Unit;
         return true;
     }
     if (!isAxis(group))
         return false; // preset blocks are never read from the unit
-    if (!exchangeLine(link, readCommandLine(group, k), valueListReplyLength(n)))
-        return false;
     AxisRecord fresh{};
-    parseAllFields(link, n, fresh.words.data());
+    if (!readRecord(link, readCommandLine(group, k), n, fresh, origin))
+        return false;
     work.axis(group, k) = axisFromUnit(group, fresh);
+    origin = Origin::Unit;
     return true;
 }
 
 bool readDefaults(SerialLink &link, Selector axis, ModeSet k, AxisRecordTable &def)
 {
+    RecordKnown known{};
+    return readDefaults(link, axis, k, def, known);
+}
+
+bool readDefaults(SerialLink &link, Selector axis, ModeSet k, AxisRecordTable &def, RecordKnown &known)
+{
     if (!isAxis(axis))
         return false;
+    const auto a = static_cast<std::size_t>(axisIndex(axis));
+    const auto m = static_cast<std::size_t>(k);
+    known[a][m] = false;
     if (!exchangeLine(link, defaultsCommandLine(axis, k), valueListReplyLength(AxisFieldCount)))
         return false;
     AxisRecord fresh{};
     parseAllFields(link, AxisFieldCount, fresh.words.data());
-    def[static_cast<std::size_t>(axisIndex(axis))][k] = axisFromUnit(axis, fresh);
+    def[a][m] = axisFromUnit(axis, fresh);
+    known[a][m] = true;
     return true;
 }
 
-bool writeGroup(SerialLink &link, const UnitProfile &unit, Selector group, ModeSet k,
-                const ParameterSet &work)
+bool writeGroup(SerialLink &link, const UnitProfile &unit, Selector group, ModeSet k, ParameterSet &work)
 {
     if (!groupInUnit(group, k, unit))
         return true;
+    // A record with no trustworthy values is never sent, whoever asks.
+    if (!work.origins.known(group, k))
+        return false;
     const int n = groupValueCount(group, unit);
     std::string line;
     switch (group) {
@@ -108,14 +138,25 @@ bool writeGroup(SerialLink &link, const UnitProfile &unit, Selector group, ModeS
         line = writeCommandLine(group, 0, work.j.words.data(), n);
         break;
     }
-    return exchangeLine(link, line, WriteReplyLength);
+    // Only the unit's "OK" says the record is stored; "NG", noise or a short answer do not.
+    if (!exchangeLine(link, line, WriteReplyLength) || link.replyText() != WriteAcknowledgement)
+        return false;
+    work.origins.of(group, k) = Origin::Unit;
+    return true;
 }
 
 void readAllDefaults(SerialLink &link, const UnitProfile &unit, ParameterSet &work, AxisRecordTable &def)
 {
+    RecordKnown known{};
+    readAllDefaults(link, unit, work, def, known);
+}
+
+void readAllDefaults(SerialLink &link, const UnitProfile &unit, ParameterSet &work, AxisRecordTable &def,
+                     RecordKnown &known)
+{
     for (Selector axis : AxisSelectors)
         for (ModeSet k = 0; k < ModeSetCount; ++k)
-            readDefaults(link, axis, k, def);
+            readDefaults(link, axis, k, def, known);
     readGroup(link, unit, Selector::C, 0, work);
 }
 

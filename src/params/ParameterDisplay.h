@@ -16,29 +16,30 @@ struct FieldControls {
     std::string_view edit;
     std::string_view unit;
     std::string_view standard;
+    std::string_view spin; // spin button of the edit
 };
 
 // [axis][row], rows in the order of ShownAxisFields (P, I, D, FF, HLD, CTL).
 inline constexpr std::array<std::array<FieldControls, ShownAxisFields.size()>, AxisCount> AxisFieldControls =
     {{
-        {{{"Edit1", "StaticText1", "StaticText26"},
-          {"Edit2", "StaticText2", "StaticText30"},
-          {"Edit3", "StaticText3", "StaticText31"},
-          {"Edit4", "StaticText4", "StaticText45"},
-          {"Edit5", "StaticText5", "StaticText46"},
-          {"Edit9", "StaticText9", "StaticText47"}}},
-        {{{"Edit10", "StaticText10", "StaticText50"},
-          {"Edit11", "StaticText11", "StaticText51"},
-          {"Edit12", "StaticText12", "StaticText52"},
-          {"Edit13", "StaticText13", "StaticText53"},
-          {"Edit14", "StaticText14", "StaticText54"},
-          {"Edit18", "StaticText18", "StaticText55"}}},
-        {{{"Edit19", "StaticText19", "StaticText58"},
-          {"Edit20", "StaticText20", "StaticText59"},
-          {"Edit21", "StaticText21", "StaticText60"},
-          {"Edit22", "StaticText22", "StaticText61"},
-          {"Edit23", "StaticText23", "StaticText62"},
-          {"Edit27", "StaticText27", "StaticText63"}}},
+        {{{"Edit1", "StaticText1", "StaticText26", "UpDown1"},
+          {"Edit2", "StaticText2", "StaticText30", "UpDown2"},
+          {"Edit3", "StaticText3", "StaticText31", "UpDown3"},
+          {"Edit4", "StaticText4", "StaticText45", "UpDown4"},
+          {"Edit5", "StaticText5", "StaticText46", "UpDown5"},
+          {"Edit9", "StaticText9", "StaticText47", "UpDown9"}}},
+        {{{"Edit10", "StaticText10", "StaticText50", "UpDown10"},
+          {"Edit11", "StaticText11", "StaticText51", "UpDown11"},
+          {"Edit12", "StaticText12", "StaticText52", "UpDown12"},
+          {"Edit13", "StaticText13", "StaticText53", "UpDown13"},
+          {"Edit14", "StaticText14", "StaticText54", "UpDown14"},
+          {"Edit18", "StaticText18", "StaticText55", "UpDown18"}}},
+        {{{"Edit19", "StaticText19", "StaticText58", "UpDown19"},
+          {"Edit20", "StaticText20", "StaticText59", "UpDown20"},
+          {"Edit21", "StaticText21", "StaticText60", "UpDown21"},
+          {"Edit22", "StaticText22", "StaticText61", "UpDown22"},
+          {"Edit23", "StaticText23", "StaticText62", "UpDown23"},
+          {"Edit27", "StaticText27", "StaticText63", "UpDown27"}}},
     }};
 
 inline constexpr std::array<std::string_view, 4> DeadBandButtons = {"DB0RadioButton", "DB1RadioButton",
@@ -90,6 +91,11 @@ inline constexpr auto ThreeAxisControls = std::to_array<std::string_view>(
      // SETTING2
      "Label48", "AilGainChComboBox", "Label36", "EleGainChComboBox", "SwashNeutGroup", "Label109",
      "SwashNarrowComboBox"});
+
+// Group boxes of the option pages whose controls show the common block.
+inline constexpr std::array<std::string_view, 10> CommonBlockGroups = {
+    "DBRadioGroup", "PirouGroup",     "ERingGroup",    "GainChGroup",       "CondSelChGroup",
+    "AuxOutGroup",  "SwashNeutGroup", "RudNeutGroup",  "RxKindSelectGroup", "AxisControlSelectGroupBox"};
 
 // Group boxes whose caption turns grey when their axes are out of control.
 inline constexpr std::array<std::string_view, 7> ThreeAxisGroupCaptions = {

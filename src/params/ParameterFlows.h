@@ -2,7 +2,14 @@
 // The user-level read and write flows over the whole parameter set: the order of the group
 // transfers, where they stop, the dialogs they show, the progress steps and what is refreshed
 // afterwards. Qt-free; the main window supplies the operations through ParameterFlowHost.
+//
+// Safety rules: a write sends only records whose values are known and within the limits the
+// window enforces on typing (otherwise it sends nothing and says why); a write counts only
+// when the unit acknowledges it; a read that ends early leaves every record it did not
+// complete Unknown, and the display then shows those records as unknown.
 #include "params/ParameterSet.h"
+#include "params/SendCheck.h"
+#include "params/UnitConversion.h"
 #include "seams/Dialogs.h"
 
 #include <array>
@@ -18,7 +25,9 @@ enum class FlowMessage {
     ReadError,
     WriteError,
     ReadComplete,
-    WriteComplete
+    WriteComplete,
+    ReadGarbled,
+    WriteRefused
 };
 
 struct FlowDialog {
@@ -29,13 +38,15 @@ struct FlowDialog {
     MsgButton focused;
 };
 
-inline constexpr std::array<FlowDialog, 6> FlowDialogs = {{
+inline constexpr std::array<FlowDialog, 8> FlowDialogs = {{
     {FlowMessage::ReadQuestion, "ParamReadMessage", MsgIcon::Warning, Yes | No, No},
     {FlowMessage::WriteConfirmation, "CPSWriteCautionMessage", MsgIcon::Question, Yes | Cancel, Yes},
     {FlowMessage::ReadError, "CPSReadErrorMessage", MsgIcon::Error, Ok, Ok},
     {FlowMessage::WriteError, "CPSWriteErrorMessage", MsgIcon::Error, Ok, Ok},
     {FlowMessage::ReadComplete, "CPSReadCompleteMessage", MsgIcon::Information, Ok, Ok},
     {FlowMessage::WriteComplete, "CPSWriteCompleteMessage", MsgIcon::Information, Ok, Ok},
+    {FlowMessage::ReadGarbled, "SafeReadGarbledMessage", MsgIcon::Error, Ok, Ok},
+    {FlowMessage::WriteRefused, "SafeWriteRefusedMessage", MsgIcon::Error, Ok, Ok},
 }};
 
 constexpr const FlowDialog &flowDialog(FlowMessage m)
@@ -55,12 +66,17 @@ public:
 
     virtual bool connected() = 0;
     virtual bool readGroup(Selector group, ModeSet k) = 0;
+    // False unless the unit acknowledged the record.
     virtual bool writeGroup(Selector group, ModeSet k) = 0;
+    // The working values the transfers read into and write from, and the unit they talk to.
+    virtual ParameterSet &workValues() = 0;
+    virtual UnitProfile unitProfile() = 0;
 
-    // Shows the dialog with the language text of its key; the answer.
-    virtual MsgButton showMessage(const FlowDialog &dialog) = 0;
-    // A garbled reply ended the flow: shown once, as the application reports such errors.
-    virtual void reportConversionError(const std::string &what) = 0;
+    // The language text of a key.
+    virtual std::string text(std::string_view key) = 0;
+    // Shows the dialog with the language text of its key, or with the given text; the answer.
+    virtual MsgButton showMessage(const FlowDialog &dialog, const std::string &textShown) = 0;
+    MsgButton showMessage(const FlowDialog &dialog) { return showMessage(dialog, text(dialog.key)); }
     virtual void saveParameterFile() = 0;
 
     virtual void setReadWriteEnabled(bool enabled) = 0;
@@ -71,7 +87,11 @@ public:
     virtual void waitWithEvents(int ms) = 0;
 
     virtual void applyAxisMode() = 0;
+    // The unit copy follows the working values: records the unit gave or acknowledged are
+    // copied, records now Unknown are forgotten, the others stay as they were.
     virtual void takeUnitCopy() = 0;
+    // A write that got no answer: the unit may or may not hold the record now.
+    virtual void forgetUnitCopy(Selector group, ModeSet k) = 0;
     virtual void showParameters() = 0;
     virtual void showDefaults() = 0;
     // Progress bar of the update page to 0 and READ/WRITE enabled by the active page, when
@@ -79,21 +99,21 @@ public:
     virtual void endOfMainFlow() = 0;
 };
 
-// READ: all nine axis records, then the common block (its failure is not reported). A failed
-// record stops the reads with the read error; the records read before keep their new values
-// but the unit copy and display are not renewed. ask adds the question before (Yes saves the
-// working values first) and the completion message after.
+// READ: all nine axis records, then the common block. The first failed or garbled record
+// stops the reads with an error box; the records read before keep their new values, the
+// others become Unknown, and the unit copy and display show exactly that. ask adds the
+// question before (Yes saves the working values first) and the completion message after.
 void runReadFlow(ParameterFlowHost &host, bool ask);
 
-// WRITE: after confirmation, all nine axis records then the common block, with progress and
-// window events between the records; the first failure stops with the write error.
+// WRITE: refused with nothing sent while a record is unknown or a field is out of limits;
+// otherwise, after confirmation, all nine axis records then the common block, with progress
+// and window events between the records. The first write the unit does not acknowledge stops
+// it; the error box names the records the unit took and those it did not.
 void runWriteFlow(ParameterFlowHost &host);
 
-// The pirouette gain Set button: the common block alone, no confirmation; nothing when
-// disconnected. Changes neither the unit copy nor the applied axis mode.
+// The pirouette gain Set button: the common block alone (if known and within limits), no
+// confirmation; nothing when disconnected. Changes neither the unit copy nor the applied axis
+// mode.
 void runWriteCommonFlow(ParameterFlowHost &host);
-
-// A garbled reply raises ConversionError inside a transfer; in every flow it is reported once
-// and the flow still closes its progress window and restores READ and WRITE.
 
 } // namespace vireo

@@ -8,6 +8,7 @@
 // wire code can iterate over the words.
 #include "link/Version.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -324,14 +325,50 @@ struct RecordOrigins {
             return g;
         case Selector::J:
             return j;
-        default:
-            return axes[static_cast<std::size_t>(axisIndex(s))][static_cast<std::size_t>(k)];
+        default: // A, E, R
+            return axes[static_cast<std::size_t>(std::max(0, axisIndex(s)))][static_cast<std::size_t>(k) % ModeSetCount];
         }
     }
     Origin of(Selector s, ModeSet k = 0) const { return const_cast<RecordOrigins &>(*this).of(s, k); }
     bool known(Selector s, ModeSet k = 0) const { return of(s, k) != Origin::Unknown; }
+    // The user changed a value of a record: known values become the user's; an unknown record
+    // stays unknown (its other values are still nobody's).
+    void edited(Selector s, ModeSet k = 0)
+    {
+        Origin &o = of(s, k);
+        if (o != Origin::Unknown)
+            o = Origin::User;
+    }
+    // Some record holds changes of the user that the unit has not acknowledged.
+    bool anyEdited() const
+    {
+        for (const auto &axis : axes)
+            for (Origin o : axis)
+                if (o == Origin::User)
+                    return true;
+        return common == Origin::User || z == Origin::User || g == Origin::User || j == Origin::User;
+    }
     // Every record Unknown, as after a lost connection.
     void forgetAll() { *this = RecordOrigins{}; }
+    // Records of origin o become Unknown (Unit on a new connection: another unit, or the same
+    // one changed meanwhile).
+    void forget(Origin o)
+    {
+        for (auto &axis : axes)
+            for (Origin &r : axis)
+                if (r == o)
+                    r = Origin::Unknown;
+        for (Origin *r : {&common, &z, &g, &j})
+            if (*r == o)
+                *r = Origin::Unknown;
+    }
+    // Every record of the given origin.
+    void setAll(Origin o)
+    {
+        for (auto &axis : axes)
+            axis.fill(o);
+        common = z = g = j = o;
+    }
     bool operator==(const RecordOrigins &) const = default;
 };
 
@@ -359,5 +396,9 @@ struct ParameterSet {
 // The unit copy and the standard values carry gain records only.
 using CurValuesType = AxisRecordTable;
 using DefValuesType = AxisRecordTable;
+
+// Whether each gain record of the unit copy or of the standard values holds what the unit
+// said on this connection; [axis][mode set], all false at first.
+using RecordKnown = std::array<std::array<bool, ModeSetCount>, AxisCount>;
 
 } // namespace vireo

@@ -84,6 +84,7 @@ TEST(ResetOnSimulator, TranscriptAndStoredValues)
         ParameterSet work;
         ASSERT_EQ(loadPreset(2, std::filesystem::canonical("/proc/self/exe").parent_path(), c.firmware, work),
                   PresetStatus::Loaded);
+        work.origins.setAll(Origin::Preset); // every record the reset sends comes from the preset
         const ParameterSet preset = work;
 
         LinkResetTarget target(rig.link, UnitProfile{UnitKind::Kind2, c.firmware}, work, rig.clock);
@@ -91,7 +92,7 @@ TEST(ResetOnSimulator, TranscriptAndStoredValues)
         int closed = 0;
         target.onStep = [&](int n) { progress += n; };
         target.onClose = [&] { ++closed; };
-        EXPECT_EQ(runResetSequence(target, c.preset), ResetOutcome::Completed);
+        EXPECT_EQ(runResetSequence(target, c.preset).outcome, ResetOutcome::Completed);
 
         std::vector<std::string> expected = c.writes;
         const bool extra = versionAtLeast(c.firmware, " 0.5.0");
@@ -146,7 +147,7 @@ TEST(ResetOnSimulator, UnitStopsAnsweringDuringTheReadBack)
         target.onStep = [&](int n) { progress += n; };
         target.onClose = [&] { ++closed; };
 
-        EXPECT_EQ(runResetSequence(target, false), ResetOutcome::ReadFailed);
+        EXPECT_EQ(runResetSequence(target, false).outcome, ResetOutcome::ReadFailed);
         EXPECT_EQ(progress, c.progress);
         EXPECT_EQ(closed, 0); // the caller closes the window after its message
         std::size_t heard = 0;

@@ -25,6 +25,7 @@ protected:
         port.answer = [](const std::string &line) {
             return line.rfind("WROM", 0) == 0 ? std::string("OK\r\n") : std::string();
         };
+        work.origins.setAll(Origin::User);
     }
     LineReplyPort port;
     SerialLink link{port};
@@ -184,18 +185,62 @@ TEST_F(BlockTransferTest, BadReplyLeavesRecordIntact)
             AxisRecord &r = work.axis(axis, 1);
             r.words = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
             const AxisRecord before = r;
+            work.origins.of(axis, 1) = Origin::Unit;
             EXPECT_TRUE(rejected([&] { return readGroup(link, unit, axis, 1, work); })) << c.what;
             EXPECT_EQ(r, before) << c.what;
+            // The old values stay, but nothing may take them for the unit's.
+            EXPECT_EQ(work.origins.of(axis, 1), Origin::Unknown) << c.what;
 
             def[axisIndex(axis)][0] = before;
-            EXPECT_TRUE(rejected([&] { return readDefaults(link, axis, 0, def); })) << c.what;
+            RecordKnown known{};
+            known[axisIndex(axis)][0] = true;
+            EXPECT_TRUE(rejected([&] { return readDefaults(link, axis, 0, def, known); })) << c.what;
             EXPECT_EQ(def[axisIndex(axis)][0], before) << c.what;
+            EXPECT_FALSE(known[axisIndex(axis)][0]) << c.what;
         }
         work.common.words.fill(3);
+        work.origins.common = Origin::Unit;
         const CommonBlock commonBefore = work.common;
         EXPECT_TRUE(rejected([&] { return readGroup(link, unit, Selector::C, 0, work); })) << c.what;
         EXPECT_EQ(work.common, commonBefore) << c.what;
+        EXPECT_EQ(work.origins.common, Origin::Unknown) << c.what;
     }
+}
+
+TEST_F(BlockTransferTest, ReadRecordBecomesTheUnits)
+{
+    port.answer = [](const std::string &) { return valueListReply(std::vector<std::string>(11, "0001")); };
+    RecordKnown known{};
+    ASSERT_TRUE(readGroup(link, {UnitKind::Kind2, " 0.5.0"}, Selector::E, 2, work));
+    ASSERT_TRUE(readDefaults(link, Selector::E, 2, def, known));
+    EXPECT_EQ(work.origins.of(Selector::E, 2), Origin::Unit);
+    EXPECT_TRUE(known[Elevator][2]);
+}
+
+// Only the unit's "OK" makes a write count; a record nobody gave is never sent at all.
+TEST_F(BlockTransferTest, WriteCountsOnlyWhenTheUnitSaysOK)
+{
+    const struct {
+        const char *answer;
+        bool written;
+    } cases[] = {
+        {"OK\r\n", true}, {"NG\r\n", false}, {"", false}, {"OK\r", false}, {"XXXX", false}, {"ok\r\n", false},
+    };
+    for (const auto &c : cases) {
+        port.answer = [&](const std::string &) { return std::string(c.answer); };
+        for (Selector group : {Selector::R, Selector::C, Selector::J}) {
+            work.origins.of(group, 1) = Origin::File;
+            EXPECT_EQ(writeGroup(link, {UnitKind::Kind2, " 0.5.0"}, group, 1, work), c.written) << c.answer;
+            EXPECT_EQ(work.origins.of(group, 1), c.written ? Origin::Unit : Origin::File) << c.answer;
+        }
+    }
+
+    port.written.clear();
+    work.origins.of(Selector::A, 0) = Origin::Unknown;
+    work.origins.common = Origin::Unknown;
+    EXPECT_FALSE(writeGroup(link, {UnitKind::Kind2, " 0.5.0"}, Selector::A, 0, work));
+    EXPECT_FALSE(writeGroup(link, {UnitKind::Kind2, " 0.5.0"}, Selector::C, 1, work));
+    EXPECT_TRUE(port.written.empty());
 }
 
 TEST_F(BlockTransferTest, ReadAllDefaultsRunsNineRecordsThenCommon)

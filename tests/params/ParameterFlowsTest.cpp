@@ -27,11 +27,26 @@ public:
     int bar = 0;
     bool progressShown = false;
 
+    RecordingHost() { work.origins.setAll(Origin::Unit); }
+
+    ParameterSet work;
+    std::string lastText; // text of the latest dialog
+
     bool connected() override { return isConnected; }
-    bool readGroup(Selector g, ModeSet k) override { return transfer("R", g, k); }
-    bool writeGroup(Selector g, ModeSet k) override { return transfer("W", g, k); }
-    MsgButton showMessage(const FlowDialog &d) override
+    bool readGroup(Selector g, ModeSet k) override
     {
+        const bool ok = transfer("R", g, k);
+        if (!ok)
+            work.origins.of(g, k) = Origin::Unknown;
+        return ok;
+    }
+    bool writeGroup(Selector g, ModeSet k) override { return transfer("W", g, k); }
+    ParameterSet &workValues() override { return work; }
+    UnitProfile unitProfile() override { return {UnitKind::Kind2, " 0.5.0"}; }
+    std::string text(std::string_view key) override { return std::string(key); }
+    MsgButton showMessage(const FlowDialog &d, const std::string &shown) override
+    {
+        lastText = shown;
         log.push_back(std::string(d.key));
         if (d.buttons == Ok)
             return Ok;
@@ -40,7 +55,6 @@ public:
             answers.pop_front();
         return a;
     }
-    void reportConversionError(const std::string &) override { log.push_back("conversion error"); }
     void saveParameterFile() override { log.push_back("save"); }
     void setReadWriteEnabled(bool on) override { log.push_back(on ? "buttons on" : "buttons off"); }
     void showProgress() override
@@ -60,6 +74,10 @@ public:
     void waitWithEvents(int ms) override { log.push_back("wait " + std::to_string(ms)); }
     void applyAxisMode() override { log.push_back("applyAxisMode"); }
     void takeUnitCopy() override { log.push_back("takeUnitCopy"); }
+    void forgetUnitCopy(Selector g, ModeSet k) override
+    {
+        log.push_back(std::string("forget ") + static_cast<char>(g) + std::to_string(k));
+    }
     void showParameters() override { log.push_back("showParameters"); }
     void showDefaults() override { log.push_back("showDefaults"); }
     void endOfMainFlow() override { log.push_back("end"); }
@@ -91,6 +109,8 @@ const Log ReadsAll = {"R A0", "R A1", "R A2", "R E0", "R E1", "R E2", "R R0", "R
 const Log WritesAll = {"W A0", "W A1", "W A2", "W E0", "W E1", "W E2", "W R0", "W R1", "W R2", "W C1"};
 const Log ReadRefresh = {"applyAxisMode", "takeUnitCopy", "showParameters", "showDefaults"};
 const Log WriteRefresh = {"applyAxisMode", "takeUnitCopy", "showParameters"};
+// After a read that ended early: no axis mode from a block that may not have been read.
+const Log FailedReadRefresh = {"takeUnitCopy", "showParameters", "showDefaults"};
 
 struct FlowCase {
     const char *name;
@@ -101,6 +121,7 @@ struct FlowCase {
     bool connected;
     Log expected;
     int finalBar;
+    std::function<void(ParameterSet &)> prepare = nullptr;
 };
 
 const auto ReadAsking = [](ParameterFlowHost &h) { runReadFlow(h, true); };
@@ -143,15 +164,18 @@ TEST(ParameterFlows, RunTheirStepsInOrderAndStopAtTheFirstFailure)
          "R E1",
          "",
          true,
-         {"buttons off", "R A0", "R A1", "R A2", "R E0", "R E1", "CPSReadErrorMessage", "end"},
+         concat({{"buttons off", "R A0", "R A1", "R A2", "R E0", "R E1"},
+                 FailedReadRefresh,
+                 {"CPSReadErrorMessage", "end"}}),
          0},
-        {"common block read failure goes unreported",
+        // A read that says "complete" must have read everything, the option block included.
+        {"common block read failure is reported",
          ReadQuiet,
          {},
          "R C0",
          "",
          true,
-         concat({{"buttons off"}, ReadsAll, ReadRefresh, {"end"}}),
+         concat({{"buttons off"}, ReadsAll, FailedReadRefresh, {"CPSReadErrorMessage", "end"}}),
          0},
         {"garbled reply during read",
          ReadAsking,
@@ -159,8 +183,9 @@ TEST(ParameterFlows, RunTheirStepsInOrderAndStopAtTheFirstFailure)
          "",
          "R R0",
          true,
-         {"ParamReadMessage", "buttons off", "R A0", "R A1", "R A2", "R E0", "R E1", "R E2", "R R0",
-          "conversion error", "end"},
+         concat({{"ParamReadMessage", "buttons off", "R A0", "R A1", "R A2", "R E0", "R E1", "R E2", "R R0"},
+                 FailedReadRefresh,
+                 {"SafeReadGarbledMessage", "end"}}),
          0},
         {"write cancelled", runWriteFlow, {Cancel}, "", "", true, {"CPSWriteCautionMessage", "end"}, 0},
         {"write answered No", runWriteFlow, {No}, "", "", true, {"CPSWriteCautionMessage", "end"}, 0},
@@ -183,7 +208,7 @@ TEST(ParameterFlows, RunTheirStepsInOrderAndStopAtTheFirstFailure)
          "",
          true,
          {"CPSWriteCautionMessage", "buttons off", "progress", "W A0", "W A1", "W A2", "W E0", "W E1", "W E2",
-          "CPSWriteErrorMessage", "close", "end"},
+          "close", "takeUnitCopy", "forget E2", "showParameters", "CPSWriteErrorMessage", "end"},
          80},
         {"common block write fails",
          runWriteFlow,
@@ -193,7 +218,7 @@ TEST(ParameterFlows, RunTheirStepsInOrderAndStopAtTheFirstFailure)
          true,
          concat({{"CPSWriteCautionMessage", "buttons off", "progress"},
                  WritesAll,
-                 {"CPSWriteErrorMessage", "close", "end"}}),
+                 {"close", "takeUnitCopy", "showParameters", "CPSWriteErrorMessage", "end"}}),
          100},
         {"garbled reply during write",
          runWriteFlow,
@@ -201,8 +226,8 @@ TEST(ParameterFlows, RunTheirStepsInOrderAndStopAtTheFirstFailure)
          "",
          "W A1",
          true,
-         {"CPSWriteCautionMessage", "buttons off", "progress", "W A0", "W A1", "close", "conversion error",
-          "end"},
+         {"CPSWriteCautionMessage", "buttons off", "progress", "W A0", "W A1", "close", "takeUnitCopy",
+          "forget A1", "showParameters", "CPSWriteErrorMessage", "end"},
          16},
         {"set button",
          runWriteCommonFlow,
@@ -218,7 +243,7 @@ TEST(ParameterFlows, RunTheirStepsInOrderAndStopAtTheFirstFailure)
          "W C1",
          "",
          true,
-         {"progress", "W C1", "CPSWriteErrorMessage", "close"},
+         {"progress", "W C1", "close", "CPSWriteErrorMessage"},
          0},
         {"set button, garbled",
          runWriteCommonFlow,
@@ -226,9 +251,46 @@ TEST(ParameterFlows, RunTheirStepsInOrderAndStopAtTheFirstFailure)
          "",
          "W C1",
          true,
-         {"progress", "W C1", "close", "conversion error"},
+         {"progress", "W C1", "close", "CPSWriteErrorMessage"},
          0},
         {"set button while disconnected", runWriteCommonFlow, {}, "", "", false, {}, 0},
+        {"write with an unknown record sends nothing",
+         runWriteFlow,
+         {},
+         "",
+         "",
+         true,
+         {"SafeWriteRefusedMessage", "end"},
+         0,
+         [](ParameterSet &w) { w.origins.of(Selector::E, 1) = Origin::Unknown; }},
+        {"write with a gain out of limits sends nothing",
+         runWriteFlow,
+         {},
+         "",
+         "",
+         true,
+         {"SafeWriteRefusedMessage", "end"},
+         0,
+         [](ParameterSet &w) { w.axis(Selector::A, 0).P() = -29698; }},
+        {"set button with the option block unknown sends nothing",
+         runWriteCommonFlow,
+         {},
+         "",
+         "",
+         true,
+         {"SafeWriteRefusedMessage"},
+         0,
+         [](ParameterSet &w) { w.origins.common = Origin::Unknown; }},
+        // Gains the user cannot reach on this page are not the Set button's business.
+        {"set button ignores the gain records",
+         runWriteCommonFlow,
+         {},
+         "",
+         "",
+         true,
+         {"progress", "W C1", "wait 2000", "close", "showParameters", "CPSWriteCompleteMessage"},
+         100,
+         [](ParameterSet &w) { w.origins.of(Selector::R, 2) = Origin::Unknown; }},
     };
     for (const auto &c : cases) {
         RecordingHost host;
@@ -236,12 +298,59 @@ TEST(ParameterFlows, RunTheirStepsInOrderAndStopAtTheFirstFailure)
         host.failAt = c.failAt;
         host.throwAt = c.throwAt;
         host.isConnected = c.connected;
+        if (c.prepare)
+            c.prepare(host.work);
         c.run(host);
         EXPECT_EQ(host.log, c.expected) << c.name;
         EXPECT_EQ(host.bar, c.finalBar) << c.name;
         EXPECT_FALSE(host.progressShown) << c.name << ": progress window left open";
         EXPECT_TRUE(host.answers.empty()) << c.name << ": a dialog was not shown";
     }
+}
+
+TEST(ParameterFlows, ReadThatEndsEarlyLeavesEveryRecordItDidNotCompleteUnknown)
+{
+    for (const char *failAt : {"R A0", "R E1", "R R2", "R C0"}) {
+        RecordingHost host;
+        host.failAt = failAt;
+        runReadFlow(host, false);
+        bool reached = false;
+        for (Selector axis : AxisSelectors)
+            for (ModeSet k = 0; k < ModeSetCount; ++k) {
+                const std::string name = std::string("R ") + static_cast<char>(axis) + std::to_string(k);
+                reached = reached || name == failAt;
+                EXPECT_EQ(host.work.origins.known(axis, k), !reached) << failAt << ": " << name;
+            }
+        EXPECT_FALSE(host.work.origins.known(Selector::C)) << failAt;
+    }
+}
+
+TEST(ParameterFlows, MessagesSayWhatIsMissingAndWhatReachedTheUnit)
+{
+    RecordingHost refused;
+    refused.work.origins.of(Selector::E, 1) = Origin::Unknown;
+    refused.work.origins.common = Origin::Unknown;
+    refused.work.axis(Selector::R, 2).CTL() = 32767;
+    runWriteFlow(refused);
+    EXPECT_EQ(refused.lastText, "SafeWriteRefusedMessage\n\nSafeUnknownRecordsMessage\n"
+                                "SafeRecordElevator SafeRecordMode1, SafeRecordOptions\n\nSafeOutOfLimitsMessage\n"
+                                "SafeRecordRudder SafeRecordExtra SafeFieldCTL = 32767 (0-1000)");
+
+    RecordingHost partial;
+    partial.answers = {Yes};
+    partial.failAt = "W R0";
+    runWriteFlow(partial);
+    EXPECT_EQ(partial.lastText,
+              "CPSWriteErrorMessage\n\nSafeWrittenRecords\nSafeRecordAileron SafeRecordMode0, SafeRecordAileron SafeRecordMode1, "
+              "SafeRecordAileron SafeRecordExtra, SafeRecordElevator SafeRecordMode0, SafeRecordElevator SafeRecordMode1, SafeRecordElevator "
+              "SafeRecordExtra\n\nSafeNotWrittenRecords\nSafeRecordRudder SafeRecordMode0, SafeRecordRudder SafeRecordMode1, "
+              "SafeRecordRudder SafeRecordExtra, SafeRecordOptions");
+
+    RecordingHost first;
+    first.answers = {Yes};
+    first.failAt = "W A0";
+    runWriteFlow(first);
+    EXPECT_EQ(first.lastText, "CPSWriteErrorMessage") << "nothing reached the unit: the plain error";
 }
 
 TEST(ParameterFlows, WriteLetsWindowEventsRunBeforeEveryAxisRecordButReadDoesNot)

@@ -77,7 +77,8 @@ protected:
 TEST_P(TransferOnSimulator, WrittenRecordsReadBackUnchanged)
 {
     const UnitProfile u = profile();
-    const ParameterSet written = distinctValues();
+    ParameterSet written = distinctValues();
+    written.origins.setAll(Origin::User);
     for (Selector axis : AxisSelectors)
         for (ModeSet k = 0; k < ModeSetCount; ++k)
             ASSERT_TRUE(writeGroup(link, u, axis, k, written));
@@ -156,6 +157,7 @@ TEST(TransferOnSimulatorUnits, UnitStoresItsOwnUnits)
     p.axis(Selector::R, 1).ACG() = 160;
     p.common.PirouGain() = 25;
     p.common.AilGainCh() = 2;
+    p.origins.setAll(Origin::User);
     ASSERT_TRUE(writeGroup(link, u, Selector::A, 0, p));
     ASSERT_TRUE(writeGroup(link, u, Selector::R, 1, p));
     ASSERT_TRUE(writeGroup(link, u, Selector::C, 1, p));

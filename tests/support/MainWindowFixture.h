@@ -25,6 +25,17 @@ protected:
         return *form;
     }
 
+    // The window as after a complete read: every record known, the columns showing them.
+    void holdKnownValues()
+    {
+        form->WorkValues.origins.setAll(Origin::Unit);
+        for (auto *known : {&form->CurKnown, &form->DefKnown})
+            for (auto &axis : *known)
+                axis.fill(true);
+        form->showParameters();
+        form->showDefaults();
+    }
+
     template <class T = QWidget> T *control(const char *name) const
     {
         return form->control<T>(QString::fromUtf8(name));

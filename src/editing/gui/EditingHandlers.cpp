@@ -36,6 +36,20 @@ void showItem(QComboBox *box, std::int16_t value)
     box->setCurrentIndex(value >= 0 && value < box->count() ? value : -1);
 }
 
+// Stores a value the user set; a change makes the record the user's.
+void storeUserValue(ParameterSet &work, Selector record, ModeSet k, std::int16_t &word, std::int16_t value)
+{
+    if (word == value)
+        return;
+    word = value;
+    work.origins.edited(record, k);
+}
+
+void storeCommon(TForm1 &form, CommonField field, std::int16_t value)
+{
+    storeUserValue(form.WorkValues, Selector::C, 0, form.WorkValues.common[field], value);
+}
+
 } // namespace
 
 // ---- Entry fields ------------------------------------------------------------------------
@@ -61,9 +75,13 @@ void TForm1::EditExit(QLineEdit *edit)
     const std::optional<EntryTarget> target = entryTarget(edit->objectName().toStdString(), mode, MaxTable);
     if (!target)
         return;
+    const auto axis = static_cast<std::size_t>(target->axis);
     const auto fallback = [&] {
-        return target->pirouetteGain ? WorkValues.common.PirouGain()
-                                     : CurValues[static_cast<std::size_t>(target->axis)][mode][target->field];
+        // The unit's value where the unit gave one on this connection, else what is stored.
+        if (target->pirouetteGain)
+            return WorkValues.common.PirouGain();
+        return CurKnown[axis][static_cast<std::size_t>(mode)] ? CurValues[axis][mode][target->field]
+                                                              : WorkValues.axes[axis][mode][target->field];
     };
 
     EntryResult result = checkEntry(edit->text().toStdString(), target->limit, fallback());
@@ -75,9 +93,10 @@ void TForm1::EditExit(QLineEdit *edit)
     }
 
     if (target->pirouetteGain)
-        WorkValues.common.PirouGain() = result.value;
+        storeCommon(*this, CommonField::PirouGain, result.value);
     else
-        WorkValues.axes[static_cast<std::size_t>(target->axis)][mode][target->field] = result.value;
+        storeUserValue(WorkValues, AxisSelectors[axis], mode, WorkValues.axes[axis][mode][target->field],
+                       result.value);
     edit->setText(qs(entryText(result.value)));
 }
 
@@ -91,8 +110,9 @@ void TForm1::UpDown1Click(UpDown *spin)
     // The spin button has already put its new position into the field; its range keeps it
     // within the limit, so no dialog is needed, only the guard against a text it did not write.
     const QLineEdit *edit = control<QLineEdit>(qs(field->edit));
-    stored =
-        checkEntry(edit->text().toStdString(), MaxTable.limit(field->axis, field->row, mode), stored).value;
+    storeUserValue(
+        WorkValues, AxisSelectors[static_cast<std::size_t>(field->axis)], mode, stored,
+        checkEntry(edit->text().toStdString(), MaxTable.limit(field->axis, field->row, mode), stored).value);
 }
 
 // ---- Mode selector -------------------------------------------------------------------------
@@ -128,27 +148,27 @@ void TForm1::ExtraRadioButtonClick()
 
 void TForm1::DBRadioButtonClick(int button)
 {
-    WorkValues.common.DeadBand() = deadBandCode(button, unitKind);
+    storeCommon(*this, CommonField::DeadBand, deadBandCode(button, unitKind));
 }
 
 void TForm1::PirouUseCheckBoxClick()
 {
     const bool on = control<QCheckBox>(QStringLiteral("PirouUseCheckBox"))->isChecked();
-    WorkValues.common.PirouUse() = checkBoxValue(on);
+    storeCommon(*this, CommonField::PirouUse, checkBoxValue(on));
     for (std::string_view name : PirouDependentControls)
         control<QWidget>(qs(name))->setEnabled(on);
 }
 
 void TForm1::PirouDirCheckBoxClick()
 {
-    WorkValues.common.PirouDir() =
-        checkBoxValue(control<QCheckBox>(QStringLiteral("PirouDirCheckBox"))->isChecked());
+    storeCommon(*this, CommonField::PirouDir,
+                checkBoxValue(control<QCheckBox>(QStringLiteral("PirouDirCheckBox"))->isChecked()));
 }
 
 void TForm1::ERingUseCheckBoxClick()
 {
-    WorkValues.common.ERingOff() =
-        eRingOffValue(control<QCheckBox>(QStringLiteral("ERingUseCheckBox"))->isChecked());
+    storeCommon(*this, CommonField::ERingOff,
+                eRingOffValue(control<QCheckBox>(QStringLiteral("ERingUseCheckBox"))->isChecked()));
 }
 
 void TForm1::PirouGainSetButtonClick()
@@ -175,8 +195,7 @@ void refuseChannel(TForm1 &form, const ChannelChoice &choice, const ComboField &
 
 void storeItemIndex(TForm1 &form, const ComboField &combo)
 {
-    form.WorkValues.common[combo.field] =
-        static_cast<std::int16_t>(comboBox(form, combo.combo)->currentIndex());
+    storeCommon(form, combo.field, static_cast<std::int16_t>(comboBox(form, combo.combo)->currentIndex()));
 }
 
 void gainChannelChanged(TForm1 &form, const ComboField &gain)
@@ -237,11 +256,11 @@ void TForm1::RxKindSelectComboBoxChange()
 
 void TForm1::AxisMode3AxisRadioButtonClick()
 {
-    WorkValues.common.AxisMode() = ThreeAxisMode;
+    storeCommon(*this, CommonField::AxisMode, ThreeAxisMode);
 }
 void TForm1::AxisMode1AxisRadioButtonClick()
 {
-    WorkValues.common.AxisMode() = OneAxisMode;
+    storeCommon(*this, CommonField::AxisMode, OneAxisMode);
 }
 
 } // namespace vireo

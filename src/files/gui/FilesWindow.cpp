@@ -7,6 +7,7 @@
 #include "files/ParameterFileFlows.h"
 #include "files/Preset.h"
 #include "files/ResetSequence.h"
+#include "params/SendCheck.h"
 #include "seams/ConversionError.h"
 
 #include <QComboBox>
@@ -35,6 +36,43 @@ MessageRequest languageBox(TForm1 &form, MsgIcon icon, const char *key, unsigned
 }
 
 constexpr const char *ReadErrorText = "Read Error!";
+
+std::string textOf(TForm1 &form, std::string_view key)
+{
+    return form.text(QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()))).toStdString();
+}
+
+// The box of a reset that did not complete: what went wrong and what the unit now holds.
+MessageRequest resetFailureBox(TForm1 &form, const ResetResult &result)
+{
+    const TextOf text = [&form](std::string_view key) { return textOf(form, key); };
+    switch (result.outcome) {
+    case ResetOutcome::Refused:
+        return {MsgIcon::Error, "SafeResetRefusedMessage",
+                text("SafeResetRefusedMessage") + "\n\n" + refusalText(text, result.refusal), Ok, Ok};
+    case ResetOutcome::ResetFailed:
+        return languageBox(form, MsgIcon::Error, "SafeResetFailedMessage", Ok, Ok);
+    case ResetOutcome::WriteFailed: {
+        const std::vector<RecordRef> all = presetWriteRecords();
+        const UnitProfile unit = form.unitProfile();
+        std::vector<RecordRef> written, notWritten;
+        bool reached = true;
+        for (const RecordRef &r : all) {
+            if (r == *result.failedWrite)
+                reached = false;
+            if (groupInUnit(r.group, r.k, unit))
+                (reached ? written : notWritten).push_back(r);
+        }
+        std::string shown = text("SafeResetWriteFailedMessage");
+        if (!written.empty())
+            shown += "\n\n" + text("SafeWrittenRecords") + "\n" + recordList(text, written);
+        shown += "\n\n" + text("SafeNotWrittenRecords") + "\n" + recordList(text, notWritten);
+        return {MsgIcon::Error, "SafeResetWriteFailedMessage", shown, Ok, Ok};
+    }
+    default:
+        return {MsgIcon::Error, std::string(), ReadErrorText, Ok, Ok};
+    }
+}
 
 } // namespace
 
@@ -113,18 +151,23 @@ void TForm1::resetFlow()
     LinkResetTarget target(link, unitProfile(), WorkValues, clock());
     target.onStep = [this](int n) { ResetProgressForm->step(n); };
     target.onClose = [this] { ResetProgressForm->close(); };
-    ResetOutcome outcome;
+    ResetResult result;
     try {
-        outcome = runResetSequence(target, preset);
+        result = runResetSequence(target, preset);
     } catch (const ConversionError &e) {
         ResetProgressForm->close();
+        takeUnitCopy();
+        showParameters();
         reportConversionError(e.what());
         endOfMainFlow();
         return;
     }
-    if (outcome == ResetOutcome::ReadFailed) {
-        dialogs().message({MsgIcon::Error, std::string(), ReadErrorText, Ok, Ok});
+    if (result.outcome != ResetOutcome::Completed) {
         ResetProgressForm->close();
+        // What the unit holds as far as its answers tell: records it did not give are unknown.
+        takeUnitCopy();
+        showParameters();
+        dialogs().message(resetFailureBox(*this, result));
         endOfMainFlow();
         return;
     }

@@ -78,6 +78,7 @@ void TForm1::FileFirmUpdateButtonClick()
 
     // Also after a cancelled choice: the unit's firmware and rate may have changed, and only a
     // fresh identification tells which pages and fields apply.
+    forgetUnitValues(); // the new firmware may hold other values
     findUnitPort();
     if (hasApplicationFirmware(FirmwareVersion)) {
         readFlow(false);

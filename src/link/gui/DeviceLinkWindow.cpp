@@ -117,6 +117,7 @@ bool TForm1::identifyUnit()
 void TForm1::connectUnit()
 {
     Timer2->stop();
+    forgetUnitValues(); // what an earlier connection read is not this unit's word
     std::optional<std::string> port;
     {
         // Polling resumes even when a garbled reply ends the identification's reads.
@@ -124,6 +125,8 @@ void TForm1::connectUnit()
         port = findUnitPort();
     }
     if (!port) {
+        showParameters();
+        showDefaults();
         dialogs().message({MsgIcon::Error, "ConnectErrorMessage",
                            text(QStringLiteral("ConnectErrorMessage")).toStdString(), Ok, Ok});
         return;

@@ -24,14 +24,17 @@ public:
     bool connected() override { return f_.Connected; }
     bool readGroup(Selector group, ModeSet k) override { return f_.readGroup(group, k); }
     bool writeGroup(Selector group, ModeSet k) override { return f_.writeGroup(group, k); }
+    ParameterSet &workValues() override { return f_.WorkValues; }
+    UnitProfile unitProfile() override { return f_.unitProfile(); }
 
-    MsgButton showMessage(const FlowDialog &d) override
+    std::string text(std::string_view key) override
     {
-        const QString key = QString::fromLatin1(d.key.data(), static_cast<qsizetype>(d.key.size()));
-        return f_.dialogs().message(
-            {d.icon, std::string(d.key), f_.text(key).toStdString(), d.buttons, d.focused});
+        return f_.text(QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()))).toStdString();
     }
-    void reportConversionError(const std::string &what) override { f_.reportConversionError(what); }
+    MsgButton showMessage(const FlowDialog &d, const std::string &shown) override
+    {
+        return f_.dialogs().message({d.icon, std::string(d.key), shown, d.buttons, d.focused});
+    }
     void saveParameterFile() override { f_.MenuFileSaveClick(); }
 
     void setReadWriteEnabled(bool enabled) override
@@ -51,6 +54,10 @@ public:
 
     void applyAxisMode() override { f_.applyAxisMode(); }
     void takeUnitCopy() override { f_.takeUnitCopy(); }
+    void forgetUnitCopy(Selector group, ModeSet k) override
+    {
+        f_.CurKnown[static_cast<std::size_t>(axisIndex(group))][static_cast<std::size_t>(k)] = false;
+    }
     void showParameters() override { f_.showParameters(); }
     void showDefaults() override { f_.showDefaults(); }
     void endOfMainFlow() override { f_.endOfMainFlow(); }
@@ -78,18 +85,25 @@ bool TForm1::writeGroup(Selector group, ModeSet k)
 
 bool TForm1::readDefaults(Selector axis, ModeSet k)
 {
-    return vireo::readDefaults(link, axis, k, DefValues);
+    return vireo::readDefaults(link, axis, k, DefValues, DefKnown);
 }
 
 void TForm1::readAllDefaults()
 {
     // Connecting goes on after a garbled standard value: the error is shown and the records
-    // not yet read keep what they held.
+    // not yet read stay unknown.
     try {
-        vireo::readAllDefaults(link, unitProfile(), WorkValues, DefValues);
+        vireo::readAllDefaults(link, unitProfile(), WorkValues, DefValues, DefKnown);
     } catch (const ConversionError &e) {
         reportConversionError(e.what());
     }
+}
+
+void TForm1::forgetUnitValues()
+{
+    WorkValues.origins.forget(Origin::Unit);
+    CurKnown = {};
+    DefKnown = {};
 }
 
 void TForm1::readFlow(bool ask)
@@ -112,7 +126,16 @@ void TForm1::writeCommonFlow()
 
 void TForm1::takeUnitCopy()
 {
-    CurValues = WorkValues.axes;
+    for (int a = 0; a < AxisCount; ++a)
+        for (int k = 0; k < ModeSetCount; ++k) {
+            const Origin origin = WorkValues.origins.axes[a][k];
+            if (origin == Origin::Unit) {
+                CurValues[a][k] = WorkValues.axes[a][k];
+                CurKnown[a][k] = true;
+            } else if (origin == Origin::Unknown) {
+                CurKnown[a][k] = false;
+            }
+        }
 }
 
 void TForm1::waitWithEvents(int ms)
@@ -128,9 +151,11 @@ void TForm1::endOfMainFlow()
     setReadWriteByActivePage();
 }
 
-void TForm1::reportConversionError(const std::string &what)
+void TForm1::reportConversionError(const std::string &)
 {
-    dialogs().message({MsgIcon::Error, std::string(), what, Ok, Ok});
+    // The parser's own words mean nothing to a pilot; the language text says what to do.
+    dialogs().message({MsgIcon::Error, "SafeReadGarbledMessage",
+                       text(QStringLiteral("SafeReadGarbledMessage")).toStdString(), Ok, Ok});
 }
 
 void TForm1::ReadButtonClick()

@@ -10,6 +10,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSignalBlocker>
+
+#include <algorithm>
 
 namespace vireo
 {
@@ -33,6 +36,24 @@ void showNumber(TForm1 &f, std::string_view name, std::int16_t value)
         f.control<QLabel>(qname(name))->setText(text);
 }
 
+// An emptied entry field normally shows "0" at once; one of an unknown record stays empty.
+void clearEdit(QLineEdit *edit)
+{
+    const QSignalBlocker quiet(edit);
+    edit->clear();
+}
+
+// A record nobody gave shows no number at all.
+void showNumberOrNothing(TForm1 &f, std::string_view name, std::int16_t value, bool known)
+{
+    if (known)
+        showNumber(f, name, value);
+    else if (auto *edit = qobject_cast<QLineEdit *>(f.control<QWidget>(qname(name))))
+        clearEdit(edit);
+    else
+        f.control<QLabel>(qname(name))->clear();
+}
+
 // Checking from the program changes state like a click; the control's handler (connected to
 // its state change) then stores the value the control shows.
 void check(TForm1 &f, std::string_view name, bool checked)
@@ -52,13 +73,35 @@ void TForm1::showParameters()
 {
     const ModeSet s = selectedModeSet();
     enableThreeAxisControls(AppliedAxisMode == 0);
+    for (int axis = 0; axis < AxisCount; ++axis) {
+        const bool known = WorkValues.origins.axes[axis][s] != Origin::Unknown;
+        // An unknown record cannot be edited: the user would set one field of a record whose
+        // other fields nobody knows.
+        const bool editable = known && (axis == Rudder || AppliedAxisMode == 0);
+        for (std::size_t row = 0; row < ShownAxisFields.size(); ++row) {
+            const FieldControls &c = AxisFieldControls[axis][row];
+            showNumberOrNothing(*this, c.edit, WorkValues.axes[axis][s][ShownAxisFields[row]], known);
+            control<QWidget>(qname(c.edit))->setEnabled(editable);
+            control<QWidget>(qname(c.spin))->setEnabled(editable);
+        }
+    }
     for (int axis = 0; axis < AxisCount; ++axis)
         for (std::size_t row = 0; row < ShownAxisFields.size(); ++row)
-            showNumber(*this, AxisFieldControls[axis][row].edit,
-                       WorkValues.axes[axis][s][ShownAxisFields[row]]);
-    for (int axis = 0; axis < AxisCount; ++axis)
-        for (std::size_t row = 0; row < ShownAxisFields.size(); ++row)
-            showNumber(*this, AxisFieldControls[axis][row].unit, CurValues[axis][s][ShownAxisFields[row]]);
+            showNumberOrNothing(*this, AxisFieldControls[axis][row].unit,
+                                CurValues[axis][s][ShownAxisFields[row]], CurKnown[axis][s]);
+
+    // Option controls cannot show "unknown": their groups are greyed until the block is known,
+    // and they are not set from values nobody gave (their handlers would store them).
+    const bool commonKnown = WorkValues.origins.common != Origin::Unknown;
+    for (std::string_view group : CommonBlockGroups)
+        if (!commonKnown)
+            control<QWidget>(qname(group))->setEnabled(false);
+        else if (std::find(ThreeAxisControls.begin(), ThreeAxisControls.end(), group) == ThreeAxisControls.end())
+            control<QWidget>(qname(group))->setEnabled(true);
+    if (!commonKnown) {
+        clearEdit(control<QLineEdit>(QStringLiteral("Edit25")));
+        return;
+    }
 
     CommonBlock &c = WorkValues.common;
     const int deadBand = deadBandButton(c.DeadBand());
@@ -97,8 +140,8 @@ void TForm1::showDefaults()
     const ModeSet s = selectedModeSet();
     for (int axis = 0; axis < AxisCount; ++axis)
         for (std::size_t row = 0; row < ShownAxisFields.size(); ++row)
-            showNumber(*this, AxisFieldControls[axis][row].standard,
-                       DefValues[axis][s][ShownAxisFields[row]]);
+            showNumberOrNothing(*this, AxisFieldControls[axis][row].standard,
+                                DefValues[axis][s][ShownAxisFields[row]], DefKnown[axis][s]);
 }
 
 void TForm1::enableThreeAxisControls(bool enabled)

@@ -19,7 +19,11 @@ namespace
 class EntryFieldsTest : public MainWindowFixture
 {
 protected:
-    void SetUp() override { start(); }
+    void SetUp() override
+    {
+        start();
+        holdKnownValues();
+    }
 
     QLineEdit *edit(const char *name) const { return control<QLineEdit>(name); }
 
@@ -225,6 +229,7 @@ protected:
     void SetUp() override
     {
         form = std::make_unique<TForm1>(Services{clock, stealing, port, ports, dir.path()});
+        holdKnownValues();
         field = form->control<QLineEdit>(QStringLiteral("Edit3"));
     }
     QLineEdit *field = nullptr;

@@ -23,6 +23,7 @@ protected:
     void SetUp() override
     {
         start();
+        holdKnownValues();
         for (ModeSet m = 0; m < ModeSetCount; ++m) {
             form->WorkValues.axes[Rudder][m].P() = static_cast<std::int16_t>(100 + m);
             form->CurValues[Rudder][m].P() = static_cast<std::int16_t>(200 + m);

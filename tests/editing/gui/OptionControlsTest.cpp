@@ -17,7 +17,11 @@ namespace
 class OptionControlsTest : public MainWindowFixture
 {
 protected:
-    void SetUp() override { start(); }
+    void SetUp() override
+    {
+        start();
+        holdKnownValues();
+    }
 
     QComboBox *combo(const char *name) const { return control<QComboBox>(name); }
 

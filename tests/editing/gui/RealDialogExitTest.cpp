@@ -50,6 +50,7 @@ protected:
     void SetUp() override
     {
         form = std::make_unique<TForm1>(Services{clock, real, port, ports, dir.path()});
+        holdKnownValues();
         real.setWindow(form.get());
         form->show();
         QApplication::setActiveWindow(form.get());

@@ -216,7 +216,7 @@ TEST_F(MonitoringWindowTest, GarbledReplyIsReportedOnceAndKeepsTheValues)
         tick();
         sentWhileOpen = unit->transcript().size() - before;
     };
-    script.expectMessage(MsgIcon::Error, "");
+    script.expectMessage(MsgIcon::Error, "SafeReadGarbledMessage");
     EXPECT_EQ(oneTick(), (Strings{"PING", "GINFO A", "GINFO E"}));
     script.verify();
     EXPECT_EQ(sentWhileOpen, 0u);

@@ -31,6 +31,7 @@ void fillWorkValues(TForm1 &f, int seed)
                                              0};
         }
     f.WorkValues.common.words = {6, 0, 1, 0, 25, 0, 1, 2, 3, 4, 1, 2, 0, 5, 1};
+    f.WorkValues.origins.setAll(Origin::User); // as typed in: not yet in the unit
 }
 
 using ParamsFlows = ParamsWindowTest;
@@ -88,7 +89,14 @@ TEST_F(ParamsFlows, UnitThatStopsAnsweringAfterElevatorModeSet1)
     EXPECT_EQ(unit->store().axes[1][2], storedBefore.axes[1][2]);
     EXPECT_EQ(unit->store().axes[2], storedBefore.axes[2]);
     EXPECT_FALSE(f.WriteProgressForm->isVisible());
-    EXPECT_EQ(f.CurValues, before) << "the unit copy still shows what was there before";
+    // The unit column shows what the unit took: the acknowledged records; the record that got
+    // no answer is unknown; the records never sent still show what was there before.
+    for (int k = 0; k < ModeSetCount; ++k)
+        EXPECT_EQ(f.CurValues[Aileron][k], f.WorkValues.axes[Aileron][k]) << k;
+    EXPECT_EQ(f.CurValues[Elevator][1], f.WorkValues.axes[Elevator][1]);
+    EXPECT_FALSE(f.CurKnown[Elevator][2]);
+    EXPECT_EQ(f.CurValues[Rudder], before[Rudder]);
+    EXPECT_TRUE(f.CurKnown[Rudder][0]);
     EXPECT_TRUE(control<QPushButton>("WriteButton")->isEnabled());
 }
 
@@ -147,8 +155,18 @@ TEST_F(ParamsFlows, ReadFailureIsReportedAlsoWithoutQuestions)
     dialogs.expectMessage(MsgIcon::Error, "CPSReadErrorMessage");
     f.readFlow(false);
     EXPECT_EQ(lines().size(), 5u) << "reads stop at the failed record";
-    EXPECT_EQ(f.CurValues, before);
     EXPECT_NE(f.WorkValues.axes[Aileron][0], AxisRecord{}) << "records read before the failure are kept";
+    EXPECT_EQ(f.CurValues[Aileron], f.WorkValues.axes[Aileron]);
+    EXPECT_EQ(f.CurValues[Rudder], before[Rudder]);
+    // What was not read now shows no number in any column and cannot be edited or sent.
+    EXPECT_FALSE(f.WorkValues.origins.known(Selector::E, 1));
+    EXPECT_FALSE(f.WorkValues.origins.known(Selector::R, 0));
+    EXPECT_FALSE(f.WorkValues.origins.known(Selector::C));
+    EXPECT_FALSE(f.CurKnown[Rudder][0]);
+    EXPECT_EQ(control<QLineEdit>("Edit19")->text(), QString());
+    EXPECT_FALSE(control<QLineEdit>("Edit19")->isEnabled());
+    EXPECT_EQ(control<QLabel>("StaticText19")->text(), QString());
+    EXPECT_EQ(control<QLineEdit>("Edit1")->text().toInt(), f.WorkValues.axes[Aileron][0].P());
     EXPECT_TRUE(control<QPushButton>("ReadButton")->isEnabled());
 }
 
@@ -159,7 +177,8 @@ TEST_F(ParamsFlows, GarbledReplyEndsTheReadCleanly)
     f.WorkValues.axes[Rudder][0].words.fill(9);
     const AxisRecord before = f.WorkValues.axes[Rudder][0];
     ASSERT_TRUE(unit->addFault("RROM R 0:garbage"));
-    dialogs.expectMessage(MsgIcon::Warning, "ParamReadMessage", No).expectMessage(MsgIcon::Error, "");
+    dialogs.expectMessage(MsgIcon::Warning, "ParamReadMessage", No)
+        .expectMessage(MsgIcon::Error, "SafeReadGarbledMessage");
     f.readFlow(true);
     EXPECT_EQ(f.WorkValues.axes[Rudder][0], before);
     EXPECT_EQ(lines().size(), 7u);
@@ -175,9 +194,11 @@ TEST_F(ParamsFlows, GarbledStandardValueIsReportedOnceAndReadingStops)
     f.DefValues[Elevator][1].words.fill(5);
     const AxisRecord before = f.DefValues[Elevator][1];
     ASSERT_TRUE(unit->addFault("RDEF E 1:garbage"));
-    dialogs.expectMessage(MsgIcon::Error, "");
+    dialogs.expectMessage(MsgIcon::Error, "SafeReadGarbledMessage");
     f.readAllDefaults();
     EXPECT_EQ(f.DefValues[Elevator][1], before);
+    EXPECT_FALSE(f.DefKnown[Elevator][1]);
+    EXPECT_TRUE(f.DefKnown[Aileron][2]);
     EXPECT_NE(f.DefValues[Aileron][2], AxisRecord{});
     EXPECT_EQ(lines().back(), "RDEF E 1\r\n");
 }

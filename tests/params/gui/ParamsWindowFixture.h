@@ -40,6 +40,13 @@ protected:
         form->FirmwareVersion = firmware;
         form->Connected = true;
         form->setReadWriteByActivePage();
+        // As after the connection's read: the window holds known values of every record.
+        form->WorkValues.origins.setAll(Origin::Unit);
+        for (auto *known : {&form->CurKnown, &form->DefKnown})
+            for (auto &axis : *known)
+                axis.fill(true);
+        form->showParameters();
+        form->showDefaults();
         unit->clearTranscript();
         return *form;
     }
