@@ -324,6 +324,17 @@ constexpr LanguageKey Keys[] = {
     // Added: parameter safety (provenance, unknown values, acknowledged writes).
     // Added: device link faults.
     // Added: parameter files, presets, backups.
+    S("FileReadErrorMessage"),
+    S("FileBadMessage"),
+    S("FileSaveErrorMessage"),
+    S("FileReplaceMessage"),
+    S("FileReadOnlyMessage"),
+    S("RESPresetConfirmLine"),
+    S("RESFactoryConfirmLine"),
+    S("RESPresetErrorMessage"),
+    S("BackupSavedLine"),
+    S("BackupFailedMessage"),
+    S("UPDConfirmMessage"),
     // Added: flow guard, firmware update, closing.
 };
 
