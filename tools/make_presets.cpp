@@ -1,6 +1,8 @@
 // Writes the shipped helicopter presets: for each type a ".tpd" with the preset blocks and a
-// ".gdt" parameter file in the current layout. Usage: make_presets [output directory]
-// (default: assets). The values are starting points for a first flight, not tuned sets.
+// ".gdt" parameter file in format 2, the one layout from which a preset loads its common
+// fields (dead band, pirouette settings, gain channels). Usage: make_presets [output
+// directory] (default: assets). The values are starting points for a first flight, not
+// tuned sets.
 #include "files/ParameterFile.h"
 #include "files/Preset.h"
 
@@ -79,7 +81,7 @@ constexpr std::uint16_t PresetBlockRevision = 1;
 bool write(const std::filesystem::path &dir, const PresetValues &v)
 {
     const ParameterSet s = parameterSet(v);
-    const auto gdt = imageBytes(encodeParameterFile(s));
+    const auto gdt = imageBytes(encodePresetParameterFile(s));
     const auto tpd = imageBytes(encodePresetBlockFile(PresetBlockRevision, s));
     const auto gdtPath = dir / v.names.gdt;
     const auto tpdPath = dir / v.names.tpd;

@@ -401,6 +401,24 @@ ROWS += [
      "Writing the preset stopped part-way. Press READ to see what the unit holds, then reset again."),
     # Added: device link faults.
     # Added: parameter files, presets, backups.
+    ("FileReadErrorMessage", None, "「%1」を読み込めませんでした。ファイルが存在し、読み取りできる通常のファイルであることを確認してください。",
+     "%1 could not be read. Check that it exists and is an ordinary file you may read."),
+    ("FileBadMessage", None, "このファイルはパラメータファイルとして読み込めません。壊れているか、別の種類のファイルです。設定値は変更していません。",
+     "This file cannot be read as a parameter file: it is damaged or of another kind. The values were not changed."),
+    ("FileSaveErrorMessage", None, "ファイルを保存できませんでした。保存先のフォルダと空き容量を確認してください。同じ名前の以前のファイルはそのまま残っています。",
+     "The file could not be saved. Check the folder and the free disk space. An earlier file of that name is left as it was."),
+    ("FileReplaceMessage", None, "%1 はすでにあります。置き換えますか？", "%1 already exists. Replace it?"),
+    ("FileReadOnlyMessage", None, "%1 は読み取り専用です。それでも置き換えますか？", "%1 is read-only. Replace it anyway?"),
+    ("RESPresetConfirmLine", None, "プリセット「%1」の設定値をユニットに書き込みます。",
+     "The preset values for %1 will be written to the unit."),
+    ("RESFactoryConfirmLine", None, "ユニットを工場出荷時の設定に戻します。", "The unit will be returned to its factory settings."),
+    ("RESPresetErrorMessage", None, "選んだ機体のプリセットファイルが見つからないか、壊れています。ユニットには何も送っていません。プログラムを入れ直してください。",
+     "The preset files of the chosen helicopter are missing or damaged. Nothing was sent to the unit. Please reinstall the program."),
+    ("BackupSavedLine", None, "変更前の設定値をバックアップしました：%1", "The values before the change were backed up to %1"),
+    ("BackupFailedMessage", None, "変更前の設定値をバックアップできませんでした（%1）。バックアップなしで続けますか？",
+     "The present values could not be backed up (%1). Go on without a backup?"),
+    ("UPDConfirmMessage", None, "ファームウェアファイル %1（%2用）をユニットに書き込みます。書き込み中はケーブルを抜かないでください。開始しますか？",
+     "The firmware file %1 (made for %2) will be written to the unit. Do not disconnect the cable while it is written. Start now?"),
     # Added: flow guard, firmware update, closing.
 ]
 

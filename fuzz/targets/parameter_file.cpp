@@ -1,5 +1,6 @@
 // Parameter files of any length and content: split into words, checksum test, loading by the
-// layout the length and format word select. A file that fails its checksum changes nothing;
+// layout the length and format word select. A file too short for its layout or failing its
+// checksum changes nothing; what loads is marked as coming from a file;
 // a current-layout file loads into values that write back as the very same file.
 //
 // Input: the file's bytes.
@@ -43,13 +44,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const ParameterSet before = patternedSet();
     ParameterSet work = before;
     const bool loaded = loadParameterImage(*image, work);
-    FUZZ_CHECK(loaded == parameterChecksumMatches(*image));
+    FUZZ_CHECK(loaded == (parameterLayoutFits(*image) && parameterChecksumMatches(*image)));
+    FUZZ_CHECK(!loaded || image->count >= HeaderlessLayoutWords);
     if (!loaded) {
         FUZZ_CHECK(work == before);
         return 0;
     }
-    // Nothing a file carries reaches the preset blocks.
+    // Nothing a file carries reaches the preset blocks; the six records of mode sets 0 and 1
+    // are carried by every layout.
     FUZZ_CHECK(work.z == before.z && work.g == before.g && work.j == before.j);
+    const bool whole = image->count >= HeaderlessLimitWords;
+    FUZZ_CHECK(work.origins.axes[0][0] == (whole ? Origin::File : Origin::Unknown));
 
     if (image->count == ParameterFileWords && image->words[0] == CurrentFileFormat) {
         const ParameterFileImage again = encodeParameterFile(work);

@@ -207,16 +207,22 @@ public:
     // Preset p (selector item minus one) from ProgramDir into WorkValues; false, with nothing
     // loaded, when its pair of files is missing, unreadable or damaged.
     bool loadPreset(int p);
-    // RESET page: confirmation, factory reset or preset, read-back, completion.
+    // RESET page: confirmation, backup, factory reset or preset, read-back, completion.
     void resetFlow();
+    // Before a flow that overwrites the unit (RESET, firmware update): WorkValues saved as a
+    // backup file when every record the unit holds is known. note gets the line that names
+    // the file, for the flow's closing message. False when the backup could not be written
+    // and the user chose not to go on.
+    bool backupBeforeOverwrite(std::string &note);
 
     // ---- Firmware update (src/firmware/gui) --------------------------------------------
     // Chooses a firmware file, sends it to the unit's loader, then finds and identifies the
     // unit again and, with application firmware, reads its parameters.
     void FileFirmUpdateButtonClick();
-    // Checks the file against unitKind and sends it; shows the outcome in its own box. The
-    // bar follows the block attempts; window events are dispatched once per block.
-    bool transferFirmware(const std::string &fileName, QProgressBar *bar);
+    // Checks the file against unitKind and sends it; shows the outcome in its own box, with
+    // note (the backup's line) appended. The bar follows the block attempts; window events
+    // are dispatched once per block.
+    bool transferFirmware(const std::string &fileName, QProgressBar *bar, const std::string &note = {});
 
 private:
     void buildLayout();

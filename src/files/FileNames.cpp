@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <vector>
 
 namespace vireo
 {
@@ -15,7 +16,7 @@ LocalDateTime localNow()
 #else
     localtime_r(&now, &local);
 #endif
-    return {local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min};
+    return {local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_year + 1900};
 }
 
 std::string proposedParameterFileName(const LocalDateTime &when)
@@ -39,6 +40,31 @@ std::string withParameterExtension(std::string name)
     if (!has)
         name += ParameterFileExtension;
     return name;
+}
+
+std::string fillIn(std::string_view text, std::initializer_list<std::string_view> values)
+{
+    // One pass over the text, so a value that itself holds "%2" stays as it is.
+    const std::vector<std::string_view> v(values);
+    std::vector<bool> used(v.size(), false);
+    std::string result;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::size_t n = i + 1 < text.size() ? static_cast<std::size_t>(text[i + 1] - '1') : v.size();
+        if (text[i] == '%' && n < v.size()) {
+            result += v[n];
+            used[n] = true;
+            ++i;
+        } else {
+            result += text[i];
+        }
+    }
+    for (std::size_t n = 0; n < v.size(); ++n)
+        if (!used[n]) {
+            if (!result.empty())
+                result += ' ';
+            result += v[n];
+        }
+    return result;
 }
 
 } // namespace vireo

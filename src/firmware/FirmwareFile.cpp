@@ -36,6 +36,10 @@ bool parseFirmwareFile(const std::uint8_t *data, std::size_t size, FirmwareFile 
 
 bool readFirmwareFile(const std::string &fileName, FirmwareFile &file)
 {
+    // Only a regular file: opening a named pipe or a device would block the window.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(pathFromUtf8(fileName), ec))
+        return false;
     std::ifstream in(pathFromUtf8(fileName), std::ios::binary);
     if (!in)
         return false;

@@ -8,6 +8,7 @@
 #if !defined(_WIN32)
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
 namespace vireo
@@ -21,15 +22,26 @@ using test::ScriptedFileDialogs;
 
 constexpr const char *QuestionText = "Save the current values first?";
 
+// Language texts of the flows; the bad-file and save-error boxes are left out, so their
+// built-in texts show.
+std::string flowText(std::string_view key)
+{
+    if (key == "ParamReadMessage")
+        return QuestionText;
+    if (key == "FileReadErrorMessage")
+        return "Cannot read %1.";
+    if (key == "FileReplaceMessage")
+        return "Replace %1?";
+    if (key == "FileReadOnlyMessage")
+        return "%1 is read-only.";
+    return {};
+}
+
 struct FlowFixture {
     ScriptedFileDialogs dialogs;
     ParameterSet work;
     int shows = 0;
-    FileFlowContext ctx{dialogs,
-                        [](std::string_view key) {
-                            return key == "ParamReadMessage" ? std::string(QuestionText) : std::string();
-                        },
-                        work, [this] { ++shows; },
+    FileFlowContext ctx{dialogs, flowText, work, [this] { ++shows; },
                         [] {
                             return LocalDateTime{12, 8, 19, 56};
                         }};
@@ -62,6 +74,11 @@ TEST(ParameterFileFlows, SaveThenOpenGivesBackEveryField)
     EXPECT_EQ(f.work.common, saved.common);
     EXPECT_EQ(f.work.z, distinctValues(5000).z); // preset blocks are not part of the file
     EXPECT_EQ(f.shows, 1);
+    RecordOrigins fromFile;
+    for (auto &axis : fromFile.axes)
+        axis.fill(Origin::File);
+    fromFile.common = Origin::File;
+    EXPECT_EQ(f.work.origins, fromFile);
 
     const MessageRequest &q = f.dialogs.messages.at(0);
     EXPECT_EQ(q.icon, MsgIcon::Warning);
@@ -72,7 +89,7 @@ TEST(ParameterFileFlows, SaveThenOpenGivesBackEveryField)
 
 TEST(ParameterFileFlows, OpenAsksOnlyAfterTheFileOpened)
 {
-    enum class Content { Valid, BadChecksum, TooLong, Missing };
+    enum class Content { Valid, BadChecksum, TooLong, Empty, Missing, Pipe };
     // What the save dialog does after a Yes: cancelled, another file, the very file chosen.
     enum class SaveTo { Cancel, OtherFile, OpenedFile };
     struct Case {
@@ -87,12 +104,16 @@ TEST(ParameterFileFlows, OpenAsksOnlyAfterTheFileOpened)
     const Case cases[] = {
         {"open dialog cancelled", true, Content::Valid, No, SaveTo::Cancel, false, false},
         {"file cannot be opened", false, Content::Missing, No, SaveTo::Cancel, false, false},
+#if !defined(_WIN32)
+        {"named pipe", false, Content::Pipe, No, SaveTo::Cancel, false, false},
+#endif
         {"answered No", false, Content::Valid, No, SaveTo::Cancel, true, true},
         {"answered Yes, save cancelled", false, Content::Valid, Yes, SaveTo::Cancel, true, true},
         {"answered Yes, saved over the chosen file", false, Content::Valid, Yes, SaveTo::OpenedFile, true,
          true},
         {"checksum mismatch after a save", false, Content::BadChecksum, Yes, SaveTo::OtherFile, true, false},
         {"longer than 256 words", false, Content::TooLong, No, SaveTo::Cancel, true, false},
+        {"empty file", false, Content::Empty, No, SaveTo::Cancel, true, false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -107,7 +128,14 @@ TEST(ParameterFileFlows, OpenAsksOnlyAfterTheFileOpened)
             content.resize(257, 0);
             content.back() = wordSum(std::span(content).subspan(1, 255));
         }
-        if (c.content != Content::Missing)
+        if (c.content == Content::Empty)
+            content.clear();
+#if !defined(_WIN32)
+        if (c.content == Content::Pipe) {
+            ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+        }
+#endif
+        if (c.content != Content::Missing && c.content != Content::Pipe)
             test::writeWords(path, content);
 
         FlowFixture f;
@@ -115,6 +143,8 @@ TEST(ParameterFileFlows, OpenAsksOnlyAfterTheFileOpened)
         const ParameterSet before = f.work;
 
         f.dialogs.expectOpen(c.cancelOpen ? std::nullopt : std::optional(path.string()));
+        if (!c.cancelOpen && !c.expectQuestion)
+            f.dialogs.expectMessage("Cannot read chosen.gdt.", Ok);
         if (c.expectQuestion)
             f.dialogs.expectMessage(QuestionText, c.answer);
         const auto savedTo = c.saveTo == SaveTo::OpenedFile ? path : dir / "before-open.gdt";
@@ -188,6 +218,54 @@ TEST(ParameterFileFlows, FailedSaveReportsAndKeepsTheEarlierFile)
     EXPECT_TRUE(f.dialogs.done());
 }
 
+// The save dialog asks only about the name as typed: a file that ".gdt" makes the target, and
+// a read-only one, are replaced only after a question of their own.
+TEST(ParameterFileFlows, SaveAsksBeforeReplacingWhatTheDialogDidNotAskAbout)
+{
+    const struct {
+        const char *name;
+        const char *typed;
+        bool exists;
+        bool readOnly;
+        const char *question; // nothing: no question
+        MsgButton answer;
+    } cases[] = {
+        {"extension added, file exists, Yes", "heli", true, false, "Replace heli.gdt?", Yes},
+        {"extension added, file exists, No", "heli", true, false, "Replace heli.gdt?", No},
+        {"name as typed exists: the dialog asked", "heli.gdt", true, false, nullptr, Ok},
+        {"nothing to replace", "heli", false, false, nullptr, Ok},
+        {"read-only, Yes", "heli.gdt", true, true, "heli.gdt is read-only.", Yes},
+        {"read-only, No", "heli", true, true, "heli.gdt is read-only.", No},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchDir dir;
+        const auto target = dir / "heli.gdt";
+        const std::vector<std::uint8_t> earlier(ParameterFileBytes, 0x22);
+        if (c.exists)
+            test::writeBytes(target, earlier);
+        if (c.readOnly)
+            std::filesystem::permissions(target, std::filesystem::perms::owner_read);
+        FlowFixture f;
+        f.work = distinctValues(40);
+
+        f.dialogs.expectSave((dir / c.typed).string());
+        if (c.question)
+            f.dialogs.expectMessage(c.question, c.answer);
+        const bool replaced = !c.question || c.answer == Yes;
+        EXPECT_EQ(saveParameterFile(f.ctx), replaced);
+        EXPECT_TRUE(f.dialogs.done());
+        EXPECT_EQ(test::readBytes(target), replaced ? imageBytes(encodeParameterFile(f.work)) : earlier);
+        if (c.question) {
+            EXPECT_EQ(f.dialogs.messages.back().buttons, unsigned(Yes | No));
+            EXPECT_EQ(f.dialogs.messages.back().focused, No);
+        }
+        std::error_code ec;
+        std::filesystem::permissions(target, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ec);
+    }
+}
+
 TEST(ParameterFileNames, ProposalAndExtension)
 {
     EXPECT_EQ(proposedParameterFileName({12, 8, 19, 56}), "gyro_12081956.gdt");
@@ -210,6 +288,16 @@ TEST(ParameterFileNames, ProposalAndExtension)
     };
     for (const auto &n : names)
         EXPECT_EQ(withParameterExtension(n.typed), n.saved) << n.typed;
+}
+
+TEST(ParameterFileNames, LanguageTextsTakeTheirValues)
+{
+    EXPECT_EQ(fillIn("%2 for %1.", {"a.dat", "KALM07"}), "KALM07 for a.dat.");
+    EXPECT_EQ(fillIn("Saved to %1", {"/tmp/100%2/x.gdt"}),
+              "Saved to /tmp/100%2/x.gdt"); // values stay as they are
+    EXPECT_EQ(fillIn("No mark.", {"x.gdt"}), "No mark. x.gdt");
+    EXPECT_EQ(fillIn("", {"x.gdt"}), "x.gdt");
+    EXPECT_EQ(fillIn("100%", {}), "100%");
 }
 
 } // namespace

@@ -4,6 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#if !defined(_WIN32)
+#include <csignal>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 namespace vireo
 {
 namespace
@@ -109,21 +118,17 @@ struct LayoutCase {
     int modeSets;                // records loaded from the file
     std::size_t fieldsPerRecord; // 11 with a format word, 9 headerless
     int commonCount;
-    bool emptySource; // the file carries zeros only
 };
 
 const LayoutCase LayoutCases[] = {
-    {"format 3", [](const ParameterSet &s) { return formatFile(3, s, 3, 15, 116); }, 3, 11, 15, false},
-    {"format 2, 81 words", [](const ParameterSet &s) { return formatFile(2, s, 2, 13, 81); }, 2, 11, 13,
-     false},
-    {"format 1", [](const ParameterSet &s) { return formatFile(1, s, 2, 6, 80); }, 2, 11, 6, false},
-    {"format FFFF", [](const ParameterSet &s) { return formatFile(0xFFFF, s, 2, 1, 72); }, 2, 11, 1, false},
+    {"format 3", [](const ParameterSet &s) { return formatFile(3, s, 3, 15, 116); }, 3, 11, 15},
+    {"format 2, 81 words", [](const ParameterSet &s) { return formatFile(2, s, 2, 13, 81); }, 2, 11, 13},
+    {"format 1", [](const ParameterSet &s) { return formatFile(1, s, 2, 6, 80); }, 2, 11, 6},
+    {"format FFFF", [](const ParameterSet &s) { return formatFile(0xFFFF, s, 2, 1, 72); }, 2, 11, 1},
     // An unknown format word loads only the six records, though the file carries more.
-    {"format 7", [](const ParameterSet &s) { return formatFile(7, s, 3, 15, 116); }, 2, 11, 0, false},
-    {"format 0 with 256 words", [](const ParameterSet &s) { return formatFile(0, s, 2, 0, 256); }, 2, 11, 0,
-     false},
-    {"headerless", headerlessFile, 2, 9, 4, false},
-    {"empty file", [](const ParameterSet &) { return std::vector<std::uint16_t>{}; }, 2, 9, 4, true},
+    {"format 7", [](const ParameterSet &s) { return formatFile(7, s, 3, 15, 116); }, 2, 11, 0},
+    {"format 0 with 256 words", [](const ParameterSet &s) { return formatFile(0, s, 2, 0, 256); }, 2, 11, 0},
+    {"headerless", headerlessFile, 2, 9, 4},
 };
 
 TEST(ParameterFile, EveryLayoutLoadsExactlyItsWords)
@@ -131,39 +136,117 @@ TEST(ParameterFile, EveryLayoutLoadsExactlyItsWords)
     ScratchDir dir;
     for (const LayoutCase &c : LayoutCases) {
         SCOPED_TRACE(c.name);
-        const ParameterSet before = distinctValues(-40);
-        const ParameterSet src = c.emptySource ? ParameterSet{} : distinctValues(1000);
+        ParameterSet before = distinctValues(-40);
+        // Mode set 0 and the common block read from the unit, mode sets 1 and 2 never read.
+        for (auto &axis : before.origins.axes)
+            axis[0] = Origin::Unit;
+        before.origins.common = Origin::Unit;
+        const ParameterSet src = distinctValues(1000);
         writeWords(dir / "layout.gdt", c.build(src));
 
         ParameterSet expected = before;
         for (int a = 0; a < AxisCount; ++a)
-            for (int k = 0; k < c.modeSets; ++k)
+            for (int k = 0; k < c.modeSets; ++k) {
                 for (std::size_t f = 0; f < c.fieldsPerRecord; ++f)
                     expected.axes[a][k].words[f] = src.axes[a][k].words[f];
+                // A record the file fills only in part is trusted only over known values.
+                if (c.fieldsPerRecord == AxisFieldCount || k == 0)
+                    expected.origins.axes[a][k] = Origin::File;
+            }
         for (int f = 0; f < c.commonCount; ++f)
             expected.common.words[f] = src.common.words[f];
+        if (c.commonCount > 0)
+            expected.origins.common = Origin::File;
 
         const WordFile file = readWordFile(dir / "layout.gdt");
         ASSERT_EQ(file.status, FileReadStatus::Ok);
         ParameterSet work = before;
         ASSERT_TRUE(loadParameterImage(file.image, work));
         EXPECT_EQ(work, expected);
+        EXPECT_EQ(work.origins, expected.origins);
+
+        // Over values never read, only what the file fills whole becomes known.
+        ParameterSet fresh = before;
+        fresh.origins.forgetAll();
+        ASSERT_TRUE(loadParameterImage(file.image, fresh));
+        EXPECT_EQ(fresh.origins.axes[Rudder][0],
+                  c.fieldsPerRecord == AxisFieldCount ? Origin::File : Origin::Unknown);
+        EXPECT_EQ(fresh.origins.common, c.commonCount == CommonFieldCount ? Origin::File : Origin::Unknown);
     }
 }
 
-TEST(ParameterFile, ChecksumMismatchLoadsNothing)
+// Files that cannot hold what their layout loads are bad files, whatever their checksum: an
+// empty file or a short one would otherwise load the zero padding of the buffer as gains.
+TEST(ParameterFile, UnusableFileLoadsNothing)
 {
     const ParameterSet src = distinctValues(7);
-    for (auto words : {formatFile(3, src, 3, 15, 116), headerlessFile(src)}) {
+    auto badSum = [](std::vector<std::uint16_t> words) {
         words.back() = static_cast<std::uint16_t>(words.back() + 1);
+        return words;
+    };
+    const struct {
+        const char *name;
+        std::vector<std::uint16_t> words;
+    } cases[] = {
+        {"format 3, checksum mismatch", badSum(formatFile(3, src, 3, 15, 116))},
+        {"headerless, checksum mismatch", badSum(headerlessFile(src))},
+        {"empty file", {}},
+        {"58 zero words (117 bytes)", std::vector<std::uint16_t>(58, 0)},
+        {"format 3 in 72 words", formatFile(3, src, 2, 4, 72)},
+        {"format 2 in 80 words", formatFile(2, src, 2, 12, 80)},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
         WordImage image;
-        std::copy(words.begin(), words.end(), image.words.begin());
-        image.count = words.size();
+        std::copy(c.words.begin(), c.words.end(), image.words.begin());
+        image.count = c.words.size();
         ParameterSet work = distinctValues(-300);
         EXPECT_FALSE(loadParameterImage(image, work));
         EXPECT_EQ(work, distinctValues(-300));
+        EXPECT_EQ(work.origins, RecordOrigins{});
     }
 }
+
+#if !defined(_WIN32)
+// A save killed after its temporary file is complete but before the rename leaves the earlier
+// file whole; the next save removes the killed one's temporary file.
+TEST(ParameterFile, KilledSaveKeepsTheEarlierFile)
+{
+    ScratchDir dir;
+    const auto path = dir / "kept.gdt";
+    const std::vector<std::uint8_t> earlier(ParameterFileBytes, 0x11);
+    test::writeBytes(path, earlier);
+    const auto replacement = imageBytes(encodeParameterFile(distinctValues(9)));
+    auto entries = [&] {
+        std::vector<std::string> names;
+        for (const auto &e : std::filesystem::directory_iterator(dir.path()))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        writeFileReplacing(path, replacement, [] { ::kill(::getpid(), SIGKILL); });
+        ::_exit(0); // not reached
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    EXPECT_EQ(test::readBytes(path), earlier);
+    const auto left = entries();
+    ASSERT_EQ(left.size(), 2u);
+    EXPECT_EQ(left[1].rfind("kept.gdt.vireo-save-" + std::to_string(child) + "-", 0), 0u) << left[1];
+
+    // A temporary file of a process that still runs (this one) is a save in progress.
+    const std::string running = "other.gdt.vireo-save-" + std::to_string(::getpid()) + "-7.tmp";
+    test::writeBytes(dir / running, {1});
+    ASSERT_TRUE(writeFileReplacing(path, replacement));
+    EXPECT_EQ(test::readBytes(path), replacement);
+    EXPECT_EQ(entries(), (std::vector<std::string>{"kept.gdt", running}));
+}
+#endif
 
 TEST(ParameterFile, ReaderTakesWholeWordsUpTo256)
 {
@@ -190,6 +273,11 @@ TEST(ParameterFile, ReaderTakesWholeWordsUpTo256)
 
     EXPECT_EQ(readWordFile(dir / "missing.gdt").status, FileReadStatus::CannotOpen);
     EXPECT_EQ(readWordFile(dir.path()).status, FileReadStatus::CannotOpen);
+#if !defined(_WIN32)
+    // Opening a named pipe would wait for a writer for ever.
+    ASSERT_EQ(::mkfifo((dir / "pipe.gdt").c_str(), 0600), 0);
+    EXPECT_EQ(readWordFile(dir / "pipe.gdt").status, FileReadStatus::CannotOpen);
+#endif
 }
 
 } // namespace

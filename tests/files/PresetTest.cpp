@@ -89,24 +89,63 @@ TEST(Preset, LoadFollowsFirmwareAndFormatWord)
         }
         if (c.p == 2)
             expected.common.RxKind() = 0;
+        // What the preset set comes from it; the common block only when it set all of it,
+        // since it was never known before.
+        RecordOrigins origins;
+        origins.z = origins.g = origins.j = Origin::Preset;
+        for (auto &axis : origins.axes) {
+            axis[0] = axis[1] = Origin::Preset;
+            if (c.extraCopied)
+                axis[2] = Origin::Preset;
+        }
+        if (c.commonFromFile && c.extraCopied)
+            origins.common = Origin::Preset;
 
         ParameterSet work = before;
         ASSERT_EQ(loadPreset(c.p, dir.path(), c.firmware, work), PresetStatus::Loaded);
         EXPECT_EQ(work, expected);
+        EXPECT_EQ(work.origins, origins);
         EXPECT_EQ(work.axes[Rudder][1].HLD(), 25);
+
+        // Over a common block read from the unit, whatever the preset changes in it counts as
+        // the preset's.
+        ParameterSet known = before;
+        known.origins.common = Origin::Unit;
+        ASSERT_EQ(loadPreset(c.p, dir.path(), c.firmware, known), PresetStatus::Loaded);
+        const bool commonChanged = c.commonFromFile || c.extraCopied || c.p == 2;
+        EXPECT_EQ(known.origins.common, commonChanged ? Origin::Preset : Origin::Unit);
     }
+    // The writer of the shipped presets makes the very layout read here.
+    EXPECT_EQ(encodePresetParameterFile(presetSource()), presetGdt(2, presetSource()));
 }
 
 TEST(Preset, DamagedPairLoadsNothing)
 {
-    enum class Damage { MissingTpd, MissingGdt, ShortTpd, GdtChecksum, GdtTooLong, UnknownPreset };
+    enum class Damage {
+        MissingTpd,
+        MissingGdt,
+        ShortTpd,
+        GdtChecksum,
+        GdtTooLong,
+        GdtRecordsCut,
+        GdtCommonCut,
+        TpdIsFolder,
+        UnknownPreset
+    };
     const struct {
         const char *name;
         Damage damage;
     } cases[] = {
-        {"no .tpd", Damage::MissingTpd},       {"no .gdt", Damage::MissingGdt},
-        {"97-byte .tpd", Damage::ShortTpd},    {".gdt checksum", Damage::GdtChecksum},
-        {"257-word .gdt", Damage::GdtTooLong}, {"preset 3", Damage::UnknownPreset},
+        {"no .tpd", Damage::MissingTpd},
+        {"no .gdt", Damage::MissingGdt},
+        {"97-byte .tpd", Damage::ShortTpd},
+        {".gdt checksum", Damage::GdtChecksum},
+        {"257-word .gdt", Damage::GdtTooLong},
+        {"preset 3", Damage::UnknownPreset},
+        // Checksums that match, over files too short for what they load.
+        {"67-word .gdt", Damage::GdtRecordsCut},
+        {"format-2 .gdt of 79 words", Damage::GdtCommonCut},
+        {".tpd is a folder", Damage::TpdIsFolder},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -136,6 +175,18 @@ TEST(Preset, DamagedPairLoadsNothing)
             test::writeWords(dir / std::string(names.gdt), words);
             break;
         }
+        case Damage::GdtRecordsCut:
+        case Damage::GdtCommonCut: {
+            auto words = presetGdt(c.damage == Damage::GdtRecordsCut ? 3 : 2, presetSource());
+            words.resize(c.damage == Damage::GdtRecordsCut ? 66 : 78);
+            words.push_back(wordSum(std::span(words).subspan(1)));
+            test::writeWords(dir / std::string(names.gdt), words);
+            break;
+        }
+        case Damage::TpdIsFolder:
+            std::filesystem::remove(dir / std::string(names.tpd));
+            std::filesystem::create_directory(dir / std::string(names.tpd));
+            break;
         case Damage::UnknownPreset:
             break;
         }
@@ -168,6 +219,13 @@ TEST(Preset, ShippedPresetsLoadWithinTheEntryLimits)
         EXPECT_NE(work.z, PresetBlock{});
         EXPECT_NE(work.g, PresetBlock{});
         EXPECT_NE(work.j, PresetBlock{});
+        // The options a preset is for: dead band, pirouette gain and the rudder gain channel.
+        EXPECT_EQ(deadBandButton(work.common.DeadBand()), 1);
+        EXPECT_EQ(work.common.PirouUse(), 1);
+        EXPECT_GT(work.common.PirouGain(), 0);
+        EXPECT_LE(work.common.PirouGain(), PirouGainLimit);
+        EXPECT_EQ(work.common.RudGainCh(), 1);
+        EXPECT_EQ(work.origins.common, Origin::Preset);
     }
 }
 #endif

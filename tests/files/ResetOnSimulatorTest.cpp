@@ -82,9 +82,9 @@ TEST(ResetOnSimulator, TranscriptAndStoredValues)
         rig.unit.store().axes[0][0][0] = 4321; // something the reset must replace
 
         ParameterSet work;
+        work.origins.setAll(Origin::Unit); // as the connection's read left them
         ASSERT_EQ(loadPreset(2, std::filesystem::canonical("/proc/self/exe").parent_path(), c.firmware, work),
                   PresetStatus::Loaded);
-        work.origins.setAll(Origin::Preset); // every record the reset sends comes from the preset
         const ParameterSet preset = work;
 
         LinkResetTarget target(rig.link, UnitProfile{UnitKind::Kind2, c.firmware}, work, rig.clock);
@@ -122,6 +122,39 @@ TEST(ResetOnSimulator, TranscriptAndStoredValues)
                           axisFromUnit(AxisSelectors[a], AxisRecord{rig.unit.store().axes[a][0]}));
         }
     }
+}
+
+// Each shipped preset puts what it is for into the unit: the gains and the options of the
+// common block (dead band, pirouette settings, gain channels), as the unit stores them.
+TEST(ResetOnSimulator, ShippedPresetsReachTheUnit)
+{
+    const auto programDir = std::filesystem::canonical("/proc/self/exe").parent_path();
+    for (const char *firmware : {" 0.5.0", " 0.3.8"})
+        for (int p = 0; p < PresetCount; ++p) {
+            SCOPED_TRACE(testing::Message() << PresetFiles[p].gdt << ", firmware '" << firmware << "'");
+            SimRig rig(firmware);
+            const UnitProfile profile{UnitKind::Kind2, firmware};
+            ParameterSet work;
+            work.origins.setAll(Origin::Unit); // as the connection's read left them
+            ASSERT_EQ(loadPreset(p, programDir, firmware, work), PresetStatus::Loaded);
+            const ParameterSet preset = work;
+
+            LinkResetTarget target(rig.link, profile, work, rig.clock);
+            EXPECT_EQ(runResetSequence(target, true).outcome, ResetOutcome::Completed);
+
+            const auto &store = rig.unit.store();
+            const CommonBlock stored = commonToUnit(UnitKind::Kind2, preset.common);
+            const int carried = groupValueCount(Selector::C, profile);
+            for (int f = 0; f < carried; ++f)
+                EXPECT_EQ(store.common[f], stored.words[f]) << CommonFields[f].name;
+            EXPECT_NE(store.common[static_cast<int>(CommonField::DeadBand)], 0);
+            EXPECT_NE(store.common[static_cast<int>(CommonField::PirouGain)], 0);
+            EXPECT_NE(store.common[static_cast<int>(CommonField::RudGainCh)], 0);
+            for (int a = 0; a < AxisCount; ++a)
+                EXPECT_EQ(store.axes[a][0], axisToUnit(AxisSelectors[a], preset.axes[a][0]).words);
+            // Read back, the common block is the preset's.
+            EXPECT_EQ(work.common, preset.common);
+        }
 }
 
 TEST(ResetOnSimulator, UnitStopsAnsweringDuringTheReadBack)

@@ -355,6 +355,17 @@ constexpr LanguageKey Keys[] = {
     S("SafeResetWriteFailedMessage"),
     // Added: device link faults.
     // Added: parameter files, presets, backups.
+    S("FileReadErrorMessage"),
+    S("FileBadMessage"),
+    S("FileSaveErrorMessage"),
+    S("FileReplaceMessage"),
+    S("FileReadOnlyMessage"),
+    S("RESPresetConfirmLine"),
+    S("RESFactoryConfirmLine"),
+    S("RESPresetErrorMessage"),
+    S("BackupSavedLine"),
+    S("BackupFailedMessage"),
+    S("UPDConfirmMessage"),
     // Added: flow guard, firmware update, closing.
 };
 

@@ -3,6 +3,7 @@
 #include "app/PageControl.h"
 #include "app/TForm1.h"
 #include "app/TProgressForm.h"
+#include "files/Backup.h"
 #include "files/ParameterFile.h"
 #include "files/ParameterFileFlows.h"
 #include "files/Preset.h"
@@ -35,7 +36,21 @@ MessageRequest languageBox(TForm1 &form, MsgIcon icon, const char *key, unsigned
     return {icon, key, form.text(QString::fromLatin1(key)).toStdString(), buttons, focused};
 }
 
-constexpr const char *ReadErrorText = "Read Error!";
+// The reset confirmation, led by what the reset will put into the unit: the chosen preset by
+// the selector's item text, or the factory settings.
+MessageRequest resetConfirmation(TForm1 &form, int heli)
+{
+    MessageRequest box = languageBox(form, MsgIcon::Warning, "RESCautionMessage", Ok | Cancel, Cancel);
+    const auto *selector = form.control<QComboBox>(QStringLiteral("ResHeliSelectComboBox"));
+    const std::string what = heli > 0
+                                 ? fillIn(form.text(QStringLiteral("RESPresetConfirmLine")).toStdString(),
+                                          {selector->itemText(heli).toStdString()})
+                                 : form.text(QStringLiteral("RESFactoryConfirmLine")).toStdString();
+    box.text = what + "\n" + box.text;
+    return box;
+}
+
+const std::string ReadErrorText = "Read Error!";
 
 std::string textOf(TForm1 &form, std::string_view key)
 {
@@ -98,6 +113,26 @@ void TForm1::openParameterFile()
     vireo::openParameterFile(ctx);
 }
 
+bool TForm1::backupBeforeOverwrite(std::string &note)
+{
+    note.clear();
+    const BackupResult backup = saveBackup(WorkValues, unitProfile(), backupDirectory(), localNow());
+    switch (backup.status) {
+    case BackupStatus::Saved:
+        note =
+            "\n" + fillIn(text(QStringLiteral("BackupSavedLine")).toStdString(), {utf8FromPath(backup.path)});
+        return true;
+    case BackupStatus::ValuesUnknown:
+        return true; // values never read whole are nothing to go back to
+    case BackupStatus::Failed:
+        break;
+    }
+    MessageRequest question = languageBox(*this, MsgIcon::Warning, "BackupFailedMessage", Yes | No, No);
+    const std::string where = backup.path.empty() ? std::string("XDG_DATA_HOME") : utf8FromPath(backup.path);
+    question.text = fillIn(question.text, {where});
+    return dialogs().message(question) == Yes;
+}
+
 bool TForm1::loadPreset(int p)
 {
     return vireo::loadPreset(p, pathFromUtf8(ProgramDir.toStdString()), FirmwareVersion, WorkValues) ==
@@ -125,8 +160,11 @@ void TForm1::ResetButtonClick()
 
 void TForm1::resetFlow()
 {
-    if (dialogs().message(languageBox(*this, MsgIcon::Warning, "RESCautionMessage", Ok | Cancel, Cancel)) !=
-        Ok) {
+    const int heli = control<QComboBox>(QStringLiteral("ResHeliSelectComboBox"))->currentIndex();
+    const bool preset = heli > 0;
+    // The backup is taken before a preset replaces the working values.
+    std::string backupNote;
+    if (dialogs().message(resetConfirmation(*this, heli)) != Ok || !backupBeforeOverwrite(backupNote)) {
         endOfMainFlow();
         return;
     }
@@ -137,12 +175,10 @@ void TForm1::resetFlow()
     control<QPushButton>(QStringLiteral("WriteButton"))->setEnabled(false);
     control<QPushButton>(QStringLiteral("ReadButton"))->setEnabled(false);
 
-    const int heli = control<QComboBox>(QStringLiteral("ResHeliSelectComboBox"))->currentIndex();
-    const bool preset = heli > 0;
     // A preset that cannot be read whole is not sent at all: half a preset in the unit is
     // worse than none.
     if (preset && !loadPreset(heli - 1)) {
-        dialogs().message(fileOpenErrorBox());
+        dialogs().message(languageBox(*this, MsgIcon::Error, "RESPresetErrorMessage", Ok, Ok));
         ResetProgressForm->close();
         endOfMainFlow();
         return;
@@ -167,7 +203,9 @@ void TForm1::resetFlow()
         // What the unit holds as far as its answers tell: records it did not give are unknown.
         takeUnitCopy();
         showParameters();
-        dialogs().message(resetFailureBox(*this, result));
+        MessageRequest box = resetFailureBox(*this, result);
+        box.text += backupNote; // where the unit's values went before the reset
+        dialogs().message(box);
         endOfMainFlow();
         return;
     }
@@ -175,7 +213,9 @@ void TForm1::resetFlow()
     applyAxisMode();
     takeUnitCopy();
     showParameters();
-    dialogs().message(languageBox(*this, MsgIcon::Information, "RESCompleteMessage", Ok, Ok));
+    MessageRequest complete = languageBox(*this, MsgIcon::Information, "RESCompleteMessage", Ok, Ok);
+    complete.text += backupNote;
+    dialogs().message(complete);
     endOfMainFlow();
 }
 

@@ -2,6 +2,8 @@
 // the transfer with its progress bar and boxes, and the reconnection that follows it.
 #include "app/PageControl.h"
 #include "app/TForm1.h"
+#include "files/FileNames.h"
+#include "files/ParameterFile.h"
 #include "firmware/FirmwareTransfer.h"
 
 #include <QAbstractButton>
@@ -47,16 +49,34 @@ private:
     bool locked_ = false;
 };
 
+// Asks before a suitable file is sent (its name and the unit kind it is made for), then backs
+// up the unit's values. True to start the transfer; an unsuitable file goes on to the
+// transfer, which refuses it with its own box before anything is sent.
+bool updateConfirmed(TForm1 &form, const std::string &fileName, std::string &backupNote)
+{
+    FirmwareFile file;
+    if (!readFirmwareFile(fileName, file) || !firmwareSuitsUnit(file, form.unitKind))
+        return true;
+    const QString kind = form.text(form.unitKind == UnitKind::Kind1 ? QStringLiteral("KALMKind1")
+                                                                    : QStringLiteral("KALMKind2"));
+    const std::string question =
+        fillIn(form.text(QStringLiteral("UPDConfirmMessage")).toStdString(),
+               {utf8FromPath(pathFromUtf8(fileName).filename()), kind.toStdString()});
+    if (form.dialogs().message({MsgIcon::Warning, "UPDConfirmMessage", question, Yes | No, No}) != Yes)
+        return false;
+    return form.backupBeforeOverwrite(backupNote);
+}
+
 } // namespace
 
-bool TForm1::transferFirmware(const std::string &fileName, QProgressBar *bar)
+bool TForm1::transferFirmware(const std::string &fileName, QProgressBar *bar, const std::string &note)
 {
     const TransferEvents events{[bar](int position) { bar->setValue(position); },
                                 [this] { clock().processEvents(); }};
     const UpdateOutcome outcome = vireo::transferFirmware(link, unitKind, fileName, events);
     const UpdateMessage box = updateMessage(outcome);
     const std::string key(box.key);
-    dialogs().message({box.icon, key, text(QString::fromStdString(key)).toStdString(), Ok, Ok});
+    dialogs().message({box.icon, key, text(QString::fromStdString(key)).toStdString() + note, Ok, Ok});
     return outcome == UpdateOutcome::Complete;
 }
 
@@ -68,10 +88,12 @@ void TForm1::FileFirmUpdateButtonClick()
     bar->setValue(0);
     {
         UpdateControls controls(*this);
-        if (const auto fileName = dialogs().openFileName({UpdateFileFilter, {}})) {
+        const auto fileName = dialogs().openFileName({UpdateFileFilter, {}});
+        std::string backupNote;
+        if (fileName && updateConfirmed(*this, *fileName, backupNote)) {
             controls.lock();
             control<QLabel>(QStringLiteral("Label53"))->setText(text(QStringLiteral("UPDFileLabel2")));
-            transferFirmware(*fileName, bar); // its boxes say how it went
+            transferFirmware(*fileName, bar, backupNote); // its boxes say how it went
         }
     }
     ParamsLoaded = false;

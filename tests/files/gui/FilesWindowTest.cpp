@@ -3,6 +3,8 @@
 #include "app/PageControl.h"
 #include "app/TForm1.h"
 #include "app/TProgressForm.h"
+#include "files/FileNames.h"
+#include "files/FileTestSupport.h"
 #include "files/ParameterFile.h"
 #include "files/Preset.h"
 #include "params/UnitConversion.h"
@@ -20,6 +22,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
 namespace vireo
@@ -50,6 +53,10 @@ protected:
         form->Connected = true;
         form->unitKind = UnitKind::Kind2;
         form->FirmwareVersion = firmware;
+        form->WorkValues.origins.setAll(Origin::Unit); // the connection's read
+        for (auto *known : {&form->CurKnown, &form->DefKnown})
+            for (auto &axis : *known)
+                axis.fill(true);
         button("ResetButton")->setEnabled(true);
         form->PageControl1->setCurrentWidget(form->control<QWidget>(QStringLiteral("TabSheet6")));
         form->setReadWriteByActivePage();
@@ -222,7 +229,7 @@ TEST_F(FilesWindow, ResetThatCannotGoOnSendsNothingMoreAndRestoresTheWindow)
             break;
         case Trouble::PresetMissing:
             dir.remove(QStringLiteral("tarvo700.tpd"));
-            dialogs.expectMessage(MsgIcon::Error, "", Ok);
+            dialogs.expectMessage(MsgIcon::Error, "RESPresetErrorMessage", Ok);
             break;
         case Trouble::PresetDamaged: {
             QFile f(dir.path() + QStringLiteral("kalm07.gdt"));
@@ -230,7 +237,7 @@ TEST_F(FilesWindow, ResetThatCannotGoOnSendsNothingMoreAndRestoresTheWindow)
             f.seek(10);
             f.write("\x01", 1);
             f.close();
-            dialogs.expectMessage(MsgIcon::Error, "", Ok);
+            dialogs.expectMessage(MsgIcon::Error, "RESPresetErrorMessage", Ok);
             break;
         }
         case Trouble::UnitSilent:
@@ -242,6 +249,7 @@ TEST_F(FilesWindow, ResetThatCannotGoOnSendsNothingMoreAndRestoresTheWindow)
             dialogs.expectMessage(MsgIcon::Error, "SafeReadGarbledMessage", Ok);
             break;
         }
+        const std::size_t first = dialogs.messages().size();
         button("ResetButton")->click();
         dialogs.verify();
 
@@ -259,17 +267,29 @@ TEST_F(FilesWindow, ResetThatCannotGoOnSendsNothingMoreAndRestoresTheWindow)
             EXPECT_EQ(form->CurValues, unitCopy);
         }
         const auto &shown = dialogs.messages();
+        const MessageRequest &confirmation = shown.at(first);
         if (c.trouble == Trouble::PresetMissing || c.trouble == Trouble::PresetDamaged) {
-            EXPECT_EQ(shown.back().text, "The file cannot be opened");
+            EXPECT_EQ(shown.back().text, form->text(QStringLiteral("RESPresetErrorMessage")).toStdString());
             EXPECT_EQ(form->WorkValues, before);
         }
         if (c.trouble == Trouble::UnitSilent) {
-            EXPECT_EQ(shown.back().text, "Read Error!");
+            // The error, then where the unit's values were saved before the reset.
+            EXPECT_EQ(shown.back().text.substr(0, 12), "Read Error!\n");
+            EXPECT_NE(shown.back().text.find("/vireo/backups/backup_"), std::string::npos);
         }
         if (c.trouble == Trouble::Cancelled) {
-            EXPECT_EQ(shown.front().focused, Cancel);
-            EXPECT_EQ(shown.front().buttons, unsigned(Ok | Cancel));
+            EXPECT_EQ(confirmation.focused, Cancel);
+            EXPECT_EQ(confirmation.buttons, unsigned(Ok | Cancel));
         }
+        // The confirmation says what the reset will put into the unit.
+        const std::string lead =
+            c.heli > 0 ? fillIn(form->text(QStringLiteral("RESPresetConfirmLine")).toStdString(),
+                                {form->control<QComboBox>(QStringLiteral("ResHeliSelectComboBox"))
+                                     ->itemText(c.heli)
+                                     .toStdString()})
+                       : form->text(QStringLiteral("RESFactoryConfirmLine")).toStdString();
+        EXPECT_EQ(confirmation.text,
+                  lead + "\n" + form->text(QStringLiteral("RESCautionMessage")).toStdString());
     }
 }
 
@@ -300,12 +320,86 @@ TEST_F(FilesWindow, FileMenuSavesAndOpens)
     EXPECT_EQ(form->control<QLineEdit>(QStringLiteral("Edit1"))->text(), QStringLiteral("-3"));
     EXPECT_TRUE(unit->commandNames().empty()); // files never talk to the unit
 
-    // A save that cannot be written says so.
+    // A save that cannot be written says so, in the window's language.
     dialogs.expectSaveFile((files.path() + QStringLiteral("/missing/dir/x")).toStdString())
-        .expectMessage(MsgIcon::Error, "", Ok);
+        .expectMessage(MsgIcon::Error, "FileSaveErrorMessage", Ok);
     action("MenuFileSave")->trigger();
     dialogs.verify();
-    EXPECT_EQ(dialogs.messages().back().text, "The file cannot be saved");
+    EXPECT_EQ(dialogs.messages().back().text,
+              form->text(QStringLiteral("FileSaveErrorMessage")).toStdString());
+}
+
+// Before a reset overwrites the unit, the values it holds are saved as File > Save would save
+// them, into the user's data folder; the completion names the file. A backup that cannot be
+// written is a question, not a silent loss.
+TEST_F(FilesWindow, ResetBacksUpTheUnitValuesFirst)
+{
+    // The run's data folder comes back however a case ends.
+    struct RestoreDataHome {
+        QByteArray saved = qgetenv("XDG_DATA_HOME");
+        ~RestoreDataHome() { qputenv("XDG_DATA_HOME", saved); }
+    } restore;
+    QTemporaryDir data;
+    ASSERT_TRUE(data.isValid());
+    const std::filesystem::path folder =
+        pathFromUtf8((data.path() + QStringLiteral("/vireo/backups")).toStdString());
+    const struct {
+        const char *name;
+        bool folderBlocked;
+        MsgButton answer; // to the question after a failed backup
+        bool resets;
+    } cases[] = {
+        {"backup written", false, Ok, true},
+        {"backup impossible, go on", true, Yes, true},
+        {"backup impossible, stop", true, No, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        stop();
+        start();
+        std::filesystem::remove_all(folder);
+        // A file where the data folder should be leaves no place for the backup.
+        const QString home = c.folderBlocked ? data.path() + QStringLiteral("/blocked") : data.path();
+        if (c.folderBlocked) {
+            QFile blocker(home);
+            ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+        }
+        qputenv("XDG_DATA_HOME", home.toUtf8());
+        for (auto &axis : form->WorkValues.origins.axes)
+            axis.fill(Origin::Unit);
+        form->WorkValues.origins.common = Origin::Unit;
+        form->WorkValues.axes[Aileron][0].P() = 321;
+        const auto expected = imageBytes(encodeParameterFile(form->WorkValues));
+        chooseHeli(1);
+
+        dialogs.expectMessage(MsgIcon::Warning, "RESCautionMessage", Ok);
+        if (c.folderBlocked)
+            dialogs.expectMessage(MsgIcon::Warning, "BackupFailedMessage", c.answer);
+        if (c.resets)
+            dialogs.expectMessage(MsgIcon::Information, "RESCompleteMessage", Ok);
+        button("ResetButton")->click();
+        dialogs.verify();
+        QFile::remove(data.path() + QStringLiteral("/blocked"));
+
+        EXPECT_EQ(commands().empty(), !c.resets);
+        expectRestored();
+        std::vector<std::filesystem::path> backups;
+        if (std::filesystem::exists(folder))
+            for (const auto &e : std::filesystem::directory_iterator(folder))
+                backups.push_back(e.path());
+        if (c.folderBlocked) {
+            EXPECT_TRUE(backups.empty());
+            continue;
+        }
+        ASSERT_EQ(backups.size(), 1u);
+        const std::string name = backups[0].filename().string();
+        EXPECT_EQ(name.rfind("backup_", 0), 0u) << name;
+        EXPECT_TRUE(name.ends_with("_kind2_0.5.0.gdt")) << name;
+        // The values before the preset replaced them, exactly as File > Save writes them.
+        EXPECT_EQ(test::readBytes(backups[0]), expected);
+        EXPECT_TRUE(dialogs.messages().back().text.ends_with(utf8FromPath(backups[0])))
+            << dialogs.messages().back().text;
+    }
 }
 
 TEST_F(FilesWindow, ReadOffersTheSaveFirst)

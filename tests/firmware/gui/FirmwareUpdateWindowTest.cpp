@@ -2,10 +2,12 @@
 // file choice, the transfer with its boxes, and the rediscovery and parameter read after it.
 #include "SimulatedPort.h"
 #include "app/PageControl.h"
+#include "files/ParameterFile.h"
 #include "firmware/FirmwarePacker.h"
 #include "support/MainWindowFixture.h"
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTimer>
@@ -98,9 +100,11 @@ TEST_F(FirmwareUpdateWindow, UpdateThenReconnectAndReadTheParameters)
         std::optional<std::string> file; // nothing: the dialog is cancelled
         std::vector<const char *> faults;
         std::vector<std::pair<MsgIcon, const char *>> boxes;
+        MsgButton confirm; // answer to the question before the transfer (Ok: not asked)
         bool sent;
         const char *versionAfter;
         bool paramsLoaded;
+        bool valuesKnown = false; // every record read: a backup is taken first
     };
     const std::string wrongKind =
         (std::filesystem::temp_directory_path() / "vireo_firmware_window_kind1.dat").string();
@@ -114,14 +118,19 @@ TEST_F(FirmwareUpdateWindow, UpdateThenReconnectAndReadTheParameters)
          demoFile("KALM07_Kind2_0.5.0.dat"),
          {},
          {{MsgIcon::Information, "UPDCompMessage"}},
+         Yes,
          true,
          " 0.5.0",
+         true,
          true},
-        {"cancelled choice", std::nullopt, {}, {}, false, " 0.4.9", true},
+        {"cancelled choice", std::nullopt, {}, {}, Ok, false, " 0.4.9", true},
+        {"question answered No", demoFile("KALM07_Kind2_0.5.0.dat"), {}, {}, No, false, " 0.4.9", true},
+        // Refused before any question: nothing would be sent.
         {"file for the other kind",
          wrongKind,
          {},
          {{MsgIcon::Error, "UPDFileErrorMessage"}},
+         Ok,
          false,
          " 0.4.9",
          true},
@@ -131,6 +140,7 @@ TEST_F(FirmwareUpdateWindow, UpdateThenReconnectAndReadTheParameters)
          demoFile("KALM07_Kind2_0.5.0.dat"),
          {"END:ignore"},
          {{MsgIcon::Error, "UPDFailMessage"}, {MsgIcon::Error, "FirmwareErrorMessage"}},
+         Yes,
          true,
          "0.0.0",
          false},
@@ -143,14 +153,39 @@ TEST_F(FirmwareUpdateWindow, UpdateThenReconnectAndReadTheParameters)
         connectTo(config);
         for (const char *f : c.faults)
             unit->addFault(f);
+        if (c.valuesKnown) {
+            for (auto &axis : form->WorkValues.origins.axes)
+                axis.fill(Origin::Unit);
+            form->WorkValues.origins.common = Origin::Unit;
+        }
 
         dialogs.expectOpenFile(c.file);
+        if (c.confirm != Ok)
+            dialogs.expectMessage(MsgIcon::Warning, "UPDConfirmMessage", c.confirm);
         for (const auto &[icon, key] : c.boxes)
             dialogs.expectMessage(icon, key);
+        const std::size_t shownBefore = dialogs.messages().size();
         clickUpdate();
         dialogs.verify();
         ASSERT_FALSE(dialogs.fileRequests().empty());
         EXPECT_EQ(dialogs.fileRequests().back().filter, "firmware|*.dat");
+        if (c.confirm != Ok) {
+            // The question names the file and the unit kind it is made for.
+            const std::string question = dialogs.messages().at(shownBefore).text;
+            EXPECT_NE(question.find("KALM07_Kind2_0.5.0.dat"), std::string::npos) << question;
+            EXPECT_NE(question.find(form->text(QStringLiteral("KALMKind2")).toStdString()), std::string::npos)
+                << question;
+            EXPECT_EQ(dialogs.messages().at(shownBefore).focused, No);
+        }
+        if (c.valuesKnown) {
+            // The completion names the backup taken before the transfer.
+            const std::string done = dialogs.messages().back().text;
+            const auto at = done.find(QDir(QString::fromUtf8(qgetenv("XDG_DATA_HOME")))
+                                          .filePath("vireo/backups/backup_")
+                                          .toStdString());
+            ASSERT_NE(at, std::string::npos) << done;
+            EXPECT_TRUE(std::filesystem::exists(pathFromUtf8(done.substr(at)))) << done;
+        }
 
         EXPECT_EQ(heard("UPDATE"), c.sent);
         EXPECT_EQ(during.seen, c.sent);
@@ -194,7 +229,9 @@ TEST_F(FirmwareUpdateWindow, ProgressBarFollowsTheBlocks)
     auto *bar = control<QProgressBar>("ProgressBar1");
     bar->setValue(37); // left over from an earlier update
     QObject::connect(bar, &QProgressBar::valueChanged, [&](int v) { positions.push_back(v); });
-    dialogs.expectOpenFile(twoBlocks).expectMessage(MsgIcon::Information, "UPDCompMessage");
+    dialogs.expectOpenFile(twoBlocks)
+        .expectMessage(MsgIcon::Warning, "UPDConfirmMessage", Yes)
+        .expectMessage(MsgIcon::Information, "UPDCompMessage");
     clickUpdate();
     // From 0 at the start, one step per block, and back to 0 when the parameter read ends.
     EXPECT_EQ(positions, (std::vector<int>{0, 50, 100, 0}));
