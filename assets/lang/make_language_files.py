@@ -356,6 +356,11 @@ ROWS += [
     # Added: device link faults.
     # Added: parameter files, presets, backups.
     # Added: flow guard, firmware update, closing.
+    ("UPDLinkLostMessage", None,
+     "アップデート中にユニットとの接続が切れました。ファームウェアの書き込みが途中で止まっている可能性があります。"
+     "USBケーブルとユニットの電源を確認してからCONNECTし、もう一度アップデートしてください。",
+     "The connection to the unit was lost during the update; its firmware may be only partly written. "
+     "Check the USB cable and the power of the unit, press CONNECT and run the update again."),
 ]
 
 

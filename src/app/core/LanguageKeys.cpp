@@ -325,6 +325,7 @@ constexpr LanguageKey Keys[] = {
     // Added: device link faults.
     // Added: parameter files, presets, backups.
     // Added: flow guard, firmware update, closing.
+    S("UPDLinkLostMessage"),
 };
 
 constexpr char lower(char c)

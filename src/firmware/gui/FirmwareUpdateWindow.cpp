@@ -3,10 +3,14 @@
 #include "app/PageControl.h"
 #include "app/TForm1.h"
 #include "firmware/FirmwareTransfer.h"
+#include "link/Discovery.h"
 
 #include <QAbstractButton>
 #include <QLabel>
 #include <QProgressBar>
+
+#include <memory>
+#include <optional>
 
 namespace vireo
 {
@@ -14,6 +18,11 @@ namespace
 {
 
 const std::string UpdateFileFilter = "firmware|*.dat";
+
+void showLanguageBox(TForm1 &form, MsgIcon icon, const std::string &key)
+{
+    form.dialogs().message({icon, key, form.text(QString::fromStdString(key)).toStdString(), Ok, Ok});
+}
 
 // Gives the controls and the pause flag back however the file choice and transfer end, so an
 // exception leaves neither polling paused nor the window locked.
@@ -49,15 +58,15 @@ private:
 
 } // namespace
 
-bool TForm1::transferFirmware(const std::string &fileName, QProgressBar *bar)
+UpdateOutcome TForm1::transferFirmware(const std::string &fileName, QProgressBar *bar)
 {
+    auto file = std::make_unique<FirmwareFile>(); // too large for a small stack
+    if (!readFirmwareFile(fileName, *file) || !firmwareSuitsUnit(*file, unitKind))
+        return UpdateOutcome::FileUnsuitable; // nothing sent, so nothing is said to be running
+    control<QLabel>(QStringLiteral("Label53"))->setText(text(QStringLiteral("UPDFileLabel2")));
     const TransferEvents events{[bar](int position) { bar->setValue(position); },
                                 [this] { clock().processEvents(); }};
-    const UpdateOutcome outcome = vireo::transferFirmware(link, unitKind, fileName, events);
-    const UpdateMessage box = updateMessage(outcome);
-    const std::string key(box.key);
-    dialogs().message({box.icon, key, text(QString::fromStdString(key)).toStdString(), Ok, Ok});
-    return outcome == UpdateOutcome::Complete;
+    return vireo::transferFirmware(link, unitKind, *file, events);
 }
 
 void TForm1::FileFirmUpdateButtonClick()
@@ -66,19 +75,40 @@ void TForm1::FileFirmUpdateButtonClick()
     control<QWidget>(QStringLiteral("FileFirmUpdateButton"))->setEnabled(false);
     auto *bar = control<QProgressBar>(QStringLiteral("ProgressBar1"));
     bar->setValue(0);
+    std::optional<UpdateOutcome> outcome;
     {
         UpdateControls controls(*this);
         if (const auto fileName = dialogs().openFileName({UpdateFileFilter, {}})) {
             controls.lock();
-            control<QLabel>(QStringLiteral("Label53"))->setText(text(QStringLiteral("UPDFileLabel2")));
-            transferFirmware(*fileName, bar); // its boxes say how it went
+            outcome = transferFirmware(*fileName, bar);
         }
-    }
+    } // the boxes below come with the status line empty
     ParamsLoaded = false;
 
     // Also after a cancelled choice: the unit's firmware and rate may have changed, and only a
     // fresh identification tells which pages and fields apply.
-    findUnitPort();
+    bool found = false;
+    if (outcome == UpdateOutcome::Failed) {
+        bar->setValue(0); // no half-full bar behind the box
+        // Whether the unit still answers decides the one message: the transfer failed, or the
+        // link was lost under it. Identification (with its own boxes) follows the message.
+        found = vireo::findUnitPort(link, services().ports, nullptr).has_value();
+        showLanguageBox(*this, MsgIcon::Error, found ? "UPDFailMessage" : "UPDLinkLostMessage");
+        if (found)
+            identifyUnit();
+    } else {
+        if (outcome) {
+            const UpdateMessage box = updateMessage(*outcome);
+            showLanguageBox(*this, box.icon, std::string(box.key));
+        }
+        found = findUnitPort().has_value();
+        if (!found)
+            showLanguageBox(*this, MsgIcon::Error, "ConnectErrorMessage");
+    }
+    if (!found) {
+        disconnectUnit(); // the port is closed: nothing to read
+        return;
+    }
     if (hasApplicationFirmware(FirmwareVersion)) {
         readFlow(false);
         ParamsLoaded = true;

@@ -3,6 +3,7 @@
 #include "SimulatedPort.h"
 #include "app/PageControl.h"
 #include "firmware/FirmwarePacker.h"
+#include "link/gui/LinkWindowFixture.h"
 #include "support/MainWindowFixture.h"
 
 #include <QAbstractButton>
@@ -18,6 +19,7 @@ namespace vireo
 namespace
 {
 
+using test::DialogsWithHook;
 using test::ScriptedDialogs;
 
 std::string demoFile(const char *name)
@@ -34,6 +36,12 @@ struct DuringTransfer {
     bool connectEnabled = true;
     bool updateEnabled = true;
     QString status;
+};
+
+// What the window showed behind a box, box by box.
+struct BehindBox {
+    QString status;
+    int bar;
 };
 
 class FirmwareUpdateWindow : public ::testing::Test
@@ -66,8 +74,13 @@ protected:
             during.updateEnabled = control("FileFirmUpdateButton")->isEnabled();
             during.status = control<QLabel>("Label53")->text();
         };
+        dialogs.whileOpen = [this] {
+            behind.push_back(
+                {control<QLabel>("Label53")->text(), control<QProgressBar>("ProgressBar1")->value()});
+        };
         control<QAbstractButton>("FileFirmUpdateButton")->click();
         clock.onProcessEvents = nullptr;
+        dialogs.whileOpen = nullptr;
     }
 
     template <class T = QWidget> T *control(const char *name) const
@@ -84,10 +97,12 @@ protected:
 
     test::TestProgramDir dir;
     VirtualClock clock;
-    ScriptedDialogs dialogs;
+    ScriptedDialogs script;
+    DialogsWithHook dialogs{script};
     std::unique_ptr<UnitSimulator> unit;
     std::unique_ptr<SimulatedBus> bus; // after the unit it reaches
     DuringTransfer during;
+    std::vector<BehindBox> behind;
     std::unique_ptr<TForm1> form; // last: destroyed before what it uses
 };
 
@@ -101,6 +116,7 @@ TEST_F(FirmwareUpdateWindow, UpdateThenReconnectAndReadTheParameters)
         bool sent;
         const char *versionAfter;
         bool paramsLoaded;
+        bool found = true; // the unit answers after the update
     };
     const std::string wrongKind =
         (std::filesystem::temp_directory_path() / "vireo_firmware_window_kind1.dat").string();
@@ -134,23 +150,42 @@ TEST_F(FirmwareUpdateWindow, UpdateThenReconnectAndReadTheParameters)
          true,
          "0.0.0",
          false},
+        // The link goes in the middle of the blocks: one message that says so, and the
+        // window is disconnected (nothing is read from a unit that is not there).
+        {"adapter unplugged",
+         demoFile("KALM07_Kind2_0.5.0.dat"),
+         {"BLKDATA#40:unplug"},
+         {{MsgIcon::Error, "UPDLinkLostMessage"}},
+         true,
+         " 0.4.9",
+         false,
+         false},
+        {"unit dead",
+         demoFile("KALM07_Kind2_0.5.0.dat"),
+         {"BLKDATA#40:disconnect"},
+         {{MsgIcon::Error, "UPDLinkLostMessage"}},
+         true,
+         " 0.4.9",
+         false,
+         false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         during = {};
+        behind.clear();
         UnitConfig config;
         config.firmware = " 0.4.9";
         connectTo(config);
         for (const char *f : c.faults)
             unit->addFault(f);
 
-        dialogs.expectOpenFile(c.file);
+        script.expectOpenFile(c.file);
         for (const auto &[icon, key] : c.boxes)
-            dialogs.expectMessage(icon, key);
+            script.expectMessage(icon, key);
         clickUpdate();
-        dialogs.verify();
-        ASSERT_FALSE(dialogs.fileRequests().empty());
-        EXPECT_EQ(dialogs.fileRequests().back().filter, "firmware|*.dat");
+        script.verify();
+        ASSERT_FALSE(script.fileRequests().empty());
+        EXPECT_EQ(script.fileRequests().back().filter, "firmware|*.dat");
 
         EXPECT_EQ(heard("UPDATE"), c.sent);
         EXPECT_EQ(during.seen, c.sent);
@@ -161,9 +196,19 @@ TEST_F(FirmwareUpdateWindow, UpdateThenReconnectAndReadTheParameters)
             EXPECT_FALSE(during.updateEnabled);
             EXPECT_EQ(during.status, form->text(QStringLiteral("UPDFileLabel2")));
         }
-        // Discovery and identification run again in every case; the parameters are read
-        // only from application firmware.
-        EXPECT_TRUE(heard("UPVER"));
+        // No "updating" status behind any box, nor a half-full bar behind an error.
+        const auto &boxes = script.messages();
+        ASSERT_EQ(behind.size(), c.boxes.size());
+        for (std::size_t i = 0; i < behind.size(); ++i) {
+            const MessageRequest &box = boxes[boxes.size() - behind.size() + i];
+            EXPECT_TRUE(behind[i].status.isEmpty()) << box.key;
+            if (box.icon == MsgIcon::Error) {
+                EXPECT_EQ(behind[i].bar, 0) << box.key;
+            }
+        }
+        // Discovery and identification run again whenever the unit still answers; the
+        // parameters are read only from application firmware.
+        EXPECT_EQ(heard("UPVER"), c.found);
         EXPECT_EQ(heard("RROM"), c.paramsLoaded);
         EXPECT_EQ(form->FirmwareVersion, c.versionAfter);
         EXPECT_EQ(control<QLabel>("Label35")->text(), QString::fromLatin1(c.versionAfter));
@@ -172,7 +217,8 @@ TEST_F(FirmwareUpdateWindow, UpdateThenReconnectAndReadTheParameters)
         EXPECT_FALSE(form->Updating);
         EXPECT_TRUE(form->PageControl1->isEnabled());
         EXPECT_TRUE(control("ConnectSpeedButton")->isEnabled());
-        EXPECT_TRUE(control("FileFirmUpdateButton")->isEnabled());
+        EXPECT_EQ(form->Connected, c.found);
+        EXPECT_EQ(control("FileFirmUpdateButton")->isEnabled(), c.found);
         EXPECT_TRUE(control<QLabel>("Label53")->text().isEmpty());
     }
     std::filesystem::remove(wrongKind);
@@ -194,7 +240,7 @@ TEST_F(FirmwareUpdateWindow, ProgressBarFollowsTheBlocks)
     auto *bar = control<QProgressBar>("ProgressBar1");
     bar->setValue(37); // left over from an earlier update
     QObject::connect(bar, &QProgressBar::valueChanged, [&](int v) { positions.push_back(v); });
-    dialogs.expectOpenFile(twoBlocks).expectMessage(MsgIcon::Information, "UPDCompMessage");
+    script.expectOpenFile(twoBlocks).expectMessage(MsgIcon::Information, "UPDCompMessage");
     clickUpdate();
     // From 0 at the start, one step per block, and back to 0 when the parameter read ends.
     EXPECT_EQ(positions, (std::vector<int>{0, 50, 100, 0}));
