@@ -5,6 +5,7 @@
 // members in its own gui/ source file (src/link/gui, src/params/gui, ...).
 #include "app/Captions.h"
 #include "app/LanguageTable.h"
+#include "app/core/FlowGuard.h"
 #include "editing/MaxTable.h"
 #include "link/LiveStatus.h"
 #include "link/SerialLink.h"
@@ -72,6 +73,9 @@ public:
     bool Updating = false;
     bool Resetting = false;
     bool ParamsLoaded = false;
+    // The flow that talks to the unit now; every entry point that starts one consults it
+    // (through BusyFlow, app/BusyFlow.h).
+    FlowGuard flows;
 
     // ---- Shell (src/app) ---------------------------------------------------------------
     void PageControl1Change();
@@ -89,9 +93,12 @@ public:
 
     // The stored language text of key (any letter case); empty when the file did not give it.
     QString text(const QString &key) const;
+    // The language text of key as a warning with Yes and No, No focused; true for Yes.
+    bool askYesNo(const char *key);
 
     // READ and WRITE by the active page of PageControl1: disabled when its position among the
-    // visible tabs is 1, 3 or 4 (status, update, reset), enabled otherwise.
+    // visible tabs is 1, 3 or 4 (status, update, reset) and for a unit that runs only its
+    // loader, enabled otherwise.
     void setReadWriteByActivePage();
     // Shows or hides the tab of a page (TabSheet1 .. TabSheet9) of either page control.
     void setPageVisible(const QString &tabSheet, bool visible);
@@ -227,6 +234,9 @@ private:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // Asks before edits the unit never got are lost; during a flow the close waits for its end
+    // (a firmware update asks first).
+    void closeEvent(QCloseEvent *event) override;
 };
 
 } // namespace vireo

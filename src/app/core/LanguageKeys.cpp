@@ -325,7 +325,10 @@ constexpr LanguageKey Keys[] = {
     // Added: device link faults.
     // Added: parameter files, presets, backups.
     // Added: flow guard, firmware update, closing.
+    S("UPDCloseMessage"),
     S("UPDLinkLostMessage"),
+    S("UnwrittenCloseMessage"),
+    S("UnwrittenDisconnectMessage"),
 };
 
 constexpr char lower(char c)

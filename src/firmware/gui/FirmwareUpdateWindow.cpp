@@ -1,5 +1,7 @@
 // The window side of the firmware update: the UPDATE button of the "File Update" group,
-// the transfer with its progress bar and boxes, and the reconnection that follows it.
+// the transfer with its progress bar and boxes, and the reconnection that follows it. The
+// button's flow (BusyFlow) keeps every other flow out from the file choice to the read after
+// the reconnection.
 #include "app/PageControl.h"
 #include "app/TForm1.h"
 #include "firmware/FirmwareTransfer.h"
@@ -43,7 +45,8 @@ public:
     UpdateControls(const UpdateControls &) = delete;
     UpdateControls &operator=(const UpdateControls &) = delete;
 
-    // No other flow can start while the transfer runs; the main menu stays usable.
+    // Nothing of the window changes under the transfer; the flow's BusyFlow keeps the other
+    // flows and the menu's dialogs out.
     void lock()
     {
         form_.PageControl1->setEnabled(false);
