@@ -420,6 +420,22 @@ ROWS += [
     ("UPDConfirmMessage", None, "ファームウェアファイル %1（%2用）をユニットに書き込みます。書き込み中はケーブルを抜かないでください。開始しますか？",
      "The firmware file %1 (made for %2) will be written to the unit. Do not disconnect the cable while it is written. Start now?"),
     # Added: flow guard, firmware update, closing.
+    ("UPDCloseMessage", None,
+     "ファームウェアのアップデート中です。途中で止めるとユニットが動かなくなるため、アップデートが終わってから終了します。アップデートが終わったら終了しますか？",
+     "A firmware update is running. Stopped halfway, it would leave the unit without working firmware, "
+     "so the program can end only after the update. End the program when the update has finished?"),
+    ("UPDLinkLostMessage", None,
+     "アップデート中にユニットとの接続が切れました。ファームウェアの書き込みが途中で止まっている可能性があります。"
+     "USBケーブルとユニットの電源を確認してからCONNECTし、もう一度アップデートしてください。",
+     "The connection to the unit was lost during the update; its firmware may be only partly written. "
+     "Check the USB cable and the power of the unit, press CONNECT and run the update again."),
+    ("UnwrittenCloseMessage", None,
+     "ユニットに書き込んでいない変更があります。このまま終了すると変更は失われます。終了しますか？",
+     "Some changes have not been written to the unit. They will be lost if you exit now. Exit anyway?"),
+    ("UnwrittenDisconnectMessage", None,
+     "ユニットに書き込んでいない変更があります。このまま切断すると、変更はユニットに反映されません。切断しますか？",
+     "Some changes have not been written to the unit. If you disconnect now, the unit will not get them. "
+     "Disconnect anyway?"),
 ]
 
 

@@ -5,7 +5,9 @@
 #include "app/TAboutBox.h"
 #include "app/TForm4.h"
 #include "app/TProgressForm.h"
+#include "link/Version.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -182,6 +184,35 @@ QString TForm1::text(const QString &key) const
     return language.text(key);
 }
 
+bool TForm1::askYesNo(const char *key)
+{
+    return dialogs().message(
+               {MsgIcon::Warning, key, text(QString::fromLatin1(key)).toStdString(), Yes | No, No}) == Yes;
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    if (flows.closePending())
+        return; // asked already; the running flow closes the window when it ends
+    switch (closeStep(flows.running(), hasUnwrittenEdits(WorkValues.origins))) {
+    case CloseStep::Close:
+        event->accept();
+        break;
+    case CloseStep::AskUnwritten:
+        if (askYesNo("UnwrittenCloseMessage"))
+            event->accept();
+        break;
+    case CloseStep::AskToFinish:
+        if (askYesNo("UPDCloseMessage"))
+            flows.closeWhenDone();
+        break;
+    case CloseStep::CloseWhenDone:
+        flows.closeWhenDone();
+        break;
+    }
+}
+
 void TForm1::PageControl1Change()
 {
     control<QProgressBar>(QStringLiteral("ProgressBar1"))->setValue(0);
@@ -195,8 +226,11 @@ void TForm1::PageControl1Change()
 
 void TForm1::setReadWriteByActivePage()
 {
+    // A unit that runs only its loader has no parameters to read or write (its one page, UPDATE,
+    // is then the first visible tab).
     const int position = PageControl1->visibleIndexOfCurrent();
-    const bool enabled = !(position == 1 || position == 3 || position == 4);
+    const bool enabled =
+        hasApplicationFirmware(FirmwareVersion) && !(position == 1 || position == 3 || position == 4);
     control<QPushButton>(QStringLiteral("ReadButton"))->setEnabled(enabled);
     control<QPushButton>(QStringLiteral("WriteButton"))->setEnabled(enabled);
 }

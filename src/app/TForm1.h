@@ -5,6 +5,7 @@
 // members in its own gui/ source file (src/link/gui, src/params/gui, ...).
 #include "app/Captions.h"
 #include "app/LanguageTable.h"
+#include "app/core/FlowGuard.h"
 #include "editing/MaxTable.h"
 #include "link/LiveStatus.h"
 #include "link/SerialLink.h"
@@ -32,6 +33,7 @@ class PageControl;
 class UpDown;
 class TAboutBox;
 class TProgressForm;
+enum class UpdateOutcome; // firmware/FirmwareTransfer.h
 
 // What the window talks to; production adapters in main.cpp, fakes in tests.
 struct Services {
@@ -71,6 +73,9 @@ public:
     bool Updating = false;
     bool Resetting = false;
     bool ParamsLoaded = false;
+    // The flow that talks to the unit now; every entry point that starts one consults it
+    // (through BusyFlow, app/BusyFlow.h).
+    FlowGuard flows;
 
     // ---- Shell (src/app) ---------------------------------------------------------------
     void PageControl1Change();
@@ -88,9 +93,12 @@ public:
 
     // The stored language text of key (any letter case); empty when the file did not give it.
     QString text(const QString &key) const;
+    // The language text of key as a warning with Yes and No, No focused; true for Yes.
+    bool askYesNo(const char *key);
 
     // READ and WRITE by the active page of PageControl1: disabled when its position among the
-    // visible tabs is 1, 3 or 4 (status, update, reset), enabled otherwise.
+    // visible tabs is 1, 3 or 4 (status, update, reset) and for a unit that runs only its
+    // loader, enabled otherwise.
     void setReadWriteByActivePage();
     // Shows or hides the tab of a page (TabSheet1 .. TabSheet9) of either page control.
     void setPageVisible(const QString &tabSheet, bool visible);
@@ -219,10 +227,10 @@ public:
     // Chooses a firmware file, sends it to the unit's loader, then finds and identifies the
     // unit again and, with application firmware, reads its parameters.
     void FileFirmUpdateButtonClick();
-    // Checks the file against unitKind and sends it; shows the outcome in its own box, with
-    // note (the backup's line) appended. The bar follows the block attempts; window events
-    // are dispatched once per block.
-    bool transferFirmware(const std::string &fileName, QProgressBar *bar, const std::string &note = {});
+    // Checks the file against unitKind and sends it; the caller reports the outcome. The bar
+    // follows the block attempts; window events are dispatched once per block. Label53 says
+    // "updating" only once the file was accepted.
+    UpdateOutcome transferFirmware(const std::string &fileName, QProgressBar *bar);
 
 private:
     void buildLayout();
@@ -237,6 +245,9 @@ private:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // Asks before edits the unit never got are lost; during a flow the close waits for its end
+    // (a firmware update asks first).
+    void closeEvent(QCloseEvent *event) override;
 };
 
 } // namespace vireo

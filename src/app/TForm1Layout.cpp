@@ -1,5 +1,6 @@
 // Building the main window from the layout tables, its menus and timer, and wiring every
 // control of the layout to its handler.
+#include "app/BusyFlow.h"
 #include "app/PageControl.h"
 #include "app/TForm1.h"
 #include "app/layout/Layout.h"
@@ -76,18 +77,39 @@ void TForm1::connectControls()
     auto button = [this](const char *name) { return control<QAbstractButton>(QString::fromLatin1(name)); };
     auto action = [this](const char *name) { return control<QAction>(QString::fromLatin1(name)); };
 
-    connect(button("ConnectSpeedButton"), &QAbstractButton::clicked, this, &TForm1::ConnectSpeedButtonClick);
-    connect(button("ReadButton"), &QAbstractButton::clicked, this, &TForm1::ReadButtonClick);
-    connect(button("WriteButton"), &QAbstractButton::clicked, this, &TForm1::WriteButtonClick);
-    connect(button("ResetButton"), &QAbstractButton::clicked, this, &TForm1::ResetButtonClick);
-    connect(button("FileFirmUpdateButton"), &QAbstractButton::clicked, this,
-            &TForm1::FileFirmUpdateButtonClick);
-    connect(button("PirouCheckButton"), &QAbstractButton::clicked, this, &TForm1::PirouCheckButtonClick);
+    // A button that starts a flow does nothing while another flow runs (a click dispatched
+    // between two firmware blocks, a queued one); its own flow holds the flow-starting controls
+    // disabled until it ends.
+    struct FlowButton {
+        const char *name;
+        Flow flow;
+        void (TForm1::*handler)();
+    };
+    for (const FlowButton &b :
+         {FlowButton{"ConnectSpeedButton", Flow::Connect, &TForm1::ConnectSpeedButtonClick},
+          FlowButton{"ReadButton", Flow::Read, &TForm1::ReadButtonClick},
+          FlowButton{"WriteButton", Flow::Write, &TForm1::WriteButtonClick},
+          FlowButton{"ResetButton", Flow::Reset, &TForm1::ResetButtonClick},
+          FlowButton{"FileFirmUpdateButton", Flow::FirmwareUpdate, &TForm1::FileFirmUpdateButtonClick},
+          FlowButton{"PirouCheckButton", Flow::CheckPirouette, &TForm1::PirouCheckButtonClick},
+          FlowButton{"PirouGainSetButton", Flow::SetCommon, &TForm1::PirouGainSetButtonClick}})
+        connect(button(b.name), &QAbstractButton::clicked, this, [this, b] {
+            if (BusyFlow flow(*this, b.flow); flow)
+                (this->*b.handler)();
+        });
 
-    connect(action("MenuFileOpen"), &QAction::triggered, this, &TForm1::MenuFileOpenClick);
-    connect(action("MenuFileSave"), &QAction::triggered, this, &TForm1::MenuFileSaveClick);
+    // Menu items whose dialogs would interfere with a running flow do nothing while one runs.
+    // (READ's own offer to save calls MenuFileSaveClick directly.)
+    const auto unlessBusy = [this](void (TForm1::*handler)()) {
+        return [this, handler] {
+            if (!flows.busy())
+                (this->*handler)();
+        };
+    };
+    connect(action("MenuFileOpen"), &QAction::triggered, this, unlessBusy(&TForm1::MenuFileOpenClick));
+    connect(action("MenuFileSave"), &QAction::triggered, this, unlessBusy(&TForm1::MenuFileSaveClick));
     connect(action("MenuFileEnd"), &QAction::triggered, this, &TForm1::MenuFileEndClick);
-    connect(action("MenuHelpVersion"), &QAction::triggered, this, &TForm1::MenuHelpVersionClick);
+    connect(action("MenuHelpVersion"), &QAction::triggered, this, unlessBusy(&TForm1::MenuHelpVersionClick));
 
     connect(PageControl1, &PageControl::pageChangedByUser, this, &TForm1::PageControl1Change);
     connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);

@@ -367,6 +367,10 @@ constexpr LanguageKey Keys[] = {
     S("BackupFailedMessage"),
     S("UPDConfirmMessage"),
     // Added: flow guard, firmware update, closing.
+    S("UPDCloseMessage"),
+    S("UPDLinkLostMessage"),
+    S("UnwrittenCloseMessage"),
+    S("UnwrittenDisconnectMessage"),
 };
 
 constexpr char lower(char c)

@@ -88,9 +88,7 @@ void TForm1::connectEditingHandlers()
     onChosen("RudNarrowComboBox", &TForm1::RudNarrowComboBoxChange);
     onChosen("SwashNarrowComboBox", &TForm1::SwashNarrowComboBoxChange);
     onChosen("RxKindSelectComboBox", &TForm1::RxKindSelectComboBoxChange);
-
-    connect(control<QPushButton>(QStringLiteral("PirouGainSetButton")), &QPushButton::clicked, this,
-            [this] { PirouGainSetButtonClick(); });
+    // PirouGainSetButton starts a flow: connected with the other flow buttons (connectControls).
 }
 
 } // namespace vireo

@@ -1,14 +1,20 @@
 // The window side of the firmware update: the UPDATE button of the "File Update" group,
-// the transfer with its progress bar and boxes, and the reconnection that follows it.
+// the transfer with its progress bar and boxes, and the reconnection that follows it. The
+// button's flow (BusyFlow) keeps every other flow out from the file choice to the read after
+// the reconnection.
 #include "app/PageControl.h"
 #include "app/TForm1.h"
 #include "files/FileNames.h"
 #include "files/ParameterFile.h"
 #include "firmware/FirmwareTransfer.h"
+#include "link/Discovery.h"
 
 #include <QAbstractButton>
 #include <QLabel>
 #include <QProgressBar>
+
+#include <memory>
+#include <optional>
 
 namespace vireo
 {
@@ -16,6 +22,12 @@ namespace
 {
 
 const std::string UpdateFileFilter = "firmware|*.dat";
+
+// note: a line appended to the language text (where the backup went)
+void showLanguageBox(TForm1 &form, MsgIcon icon, const std::string &key, const std::string &note = {})
+{
+    form.dialogs().message({icon, key, form.text(QString::fromStdString(key)).toStdString() + note, Ok, Ok});
+}
 
 // Gives the controls and the pause flag back however the file choice and transfer end, so an
 // exception leaves neither polling paused nor the window locked.
@@ -36,7 +48,8 @@ public:
     UpdateControls(const UpdateControls &) = delete;
     UpdateControls &operator=(const UpdateControls &) = delete;
 
-    // No other flow can start while the transfer runs; the main menu stays usable.
+    // Nothing of the window changes under the transfer; the flow's BusyFlow keeps the other
+    // flows and the menu's dialogs out.
     void lock()
     {
         form_.PageControl1->setEnabled(false);
@@ -69,15 +82,15 @@ bool updateConfirmed(TForm1 &form, const std::string &fileName, std::string &bac
 
 } // namespace
 
-bool TForm1::transferFirmware(const std::string &fileName, QProgressBar *bar, const std::string &note)
+UpdateOutcome TForm1::transferFirmware(const std::string &fileName, QProgressBar *bar)
 {
+    auto file = std::make_unique<FirmwareFile>(); // too large for a small stack
+    if (!readFirmwareFile(fileName, *file) || !firmwareSuitsUnit(*file, unitKind))
+        return UpdateOutcome::FileUnsuitable; // nothing sent, so nothing is said to be running
+    control<QLabel>(QStringLiteral("Label53"))->setText(text(QStringLiteral("UPDFileLabel2")));
     const TransferEvents events{[bar](int position) { bar->setValue(position); },
                                 [this] { clock().processEvents(); }};
-    const UpdateOutcome outcome = vireo::transferFirmware(link, unitKind, fileName, events);
-    const UpdateMessage box = updateMessage(outcome);
-    const std::string key(box.key);
-    dialogs().message({box.icon, key, text(QString::fromStdString(key)).toStdString() + note, Ok, Ok});
-    return outcome == UpdateOutcome::Complete;
+    return vireo::transferFirmware(link, unitKind, *file, events);
 }
 
 void TForm1::FileFirmUpdateButtonClick()
@@ -86,22 +99,44 @@ void TForm1::FileFirmUpdateButtonClick()
     control<QWidget>(QStringLiteral("FileFirmUpdateButton"))->setEnabled(false);
     auto *bar = control<QProgressBar>(QStringLiteral("ProgressBar1"));
     bar->setValue(0);
+    std::optional<UpdateOutcome> outcome;
+    std::string backupNote;
     {
         UpdateControls controls(*this);
         const auto fileName = dialogs().openFileName({UpdateFileFilter, {}});
-        std::string backupNote;
         if (fileName && updateConfirmed(*this, *fileName, backupNote)) {
             controls.lock();
-            control<QLabel>(QStringLiteral("Label53"))->setText(text(QStringLiteral("UPDFileLabel2")));
-            transferFirmware(*fileName, bar, backupNote); // its boxes say how it went
+            outcome = transferFirmware(*fileName, bar);
         }
-    }
+    } // the boxes below come with the status line empty
     ParamsLoaded = false;
 
     // Also after a cancelled choice: the unit's firmware and rate may have changed, and only a
     // fresh identification tells which pages and fields apply.
-    forgetUnitValues(); // the new firmware may hold other values
-    findUnitPort();
+    if (outcome && *outcome != UpdateOutcome::FileUnsuitable)
+        forgetUnitValues(); // the new firmware may hold other values
+    bool found = false;
+    if (outcome == UpdateOutcome::Failed) {
+        bar->setValue(0); // no half-full bar behind the box
+        // Whether the unit still answers decides the one message: the transfer failed, or the
+        // link was lost under it. Identification (with its own boxes) follows the message.
+        found = vireo::findUnitPort(link, services().ports, nullptr).has_value();
+        showLanguageBox(*this, MsgIcon::Error, found ? "UPDFailMessage" : "UPDLinkLostMessage", backupNote);
+        if (found)
+            identifyUnit();
+    } else {
+        if (outcome) {
+            const UpdateMessage box = updateMessage(*outcome);
+            showLanguageBox(*this, box.icon, std::string(box.key), backupNote);
+        }
+        found = findUnitPort().has_value();
+        if (!found)
+            showLanguageBox(*this, MsgIcon::Error, "ConnectErrorMessage");
+    }
+    if (!found) {
+        disconnectUnit(); // the port is closed: nothing to read
+        return;
+    }
     if (hasApplicationFirmware(FirmwareVersion)) {
         readFlow(false);
         ParamsLoaded = true;

@@ -92,10 +92,10 @@ void TForm1::setSerialDefaults()
 
 void TForm1::ConnectSpeedButtonClick()
 {
-    if (Connected)
-        disconnectUnit();
-    else
+    if (!Connected)
         connectUnit();
+    else if (!hasUnwrittenEdits(WorkValues.origins) || askYesNo("UnwrittenDisconnectMessage"))
+        disconnectUnit();
 }
 
 std::optional<std::string> TForm1::findUnitPort()

@@ -1,5 +1,6 @@
 // The polling tick: lamp blinking, the ping that notices a lost unit, and the live status of
 // the GAIN CONTROL STATUS page.
+#include "app/BusyFlow.h"
 #include "app/StaticText.h"
 #include "app/TForm1.h"
 #include "link/LiveStatus.h"
@@ -149,6 +150,11 @@ void TForm1::Timer2Timer()
         return;
     }
     if (Updating || Resetting)
+        return;
+    // No exchange of its own between two of a running flow (a write, a reset's wait, the boxes
+    // of a connection); and while its own boxes are up, no flow starts inside it.
+    BusyFlow tick(*this, Flow::Polling);
+    if (!tick)
         return;
 
     auto *green = control<QWidget>(QStringLiteral("LEDGreenImage"));

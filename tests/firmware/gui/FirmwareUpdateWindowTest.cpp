@@ -4,6 +4,7 @@
 #include "app/PageControl.h"
 #include "files/ParameterFile.h"
 #include "firmware/FirmwarePacker.h"
+#include "link/gui/LinkWindowFixture.h"
 #include "support/MainWindowFixture.h"
 
 #include <QAbstractButton>
@@ -20,6 +21,7 @@ namespace vireo
 namespace
 {
 
+using test::DialogsWithHook;
 using test::ScriptedDialogs;
 
 std::string demoFile(const char *name)
@@ -36,6 +38,12 @@ struct DuringTransfer {
     bool connectEnabled = true;
     bool updateEnabled = true;
     QString status;
+};
+
+// What the window showed behind a box, box by box.
+struct BehindBox {
+    QString status;
+    int bar;
 };
 
 class FirmwareUpdateWindow : public ::testing::Test
@@ -68,8 +76,13 @@ protected:
             during.updateEnabled = control("FileFirmUpdateButton")->isEnabled();
             during.status = control<QLabel>("Label53")->text();
         };
+        dialogs.whileOpen = [this] {
+            behind.push_back(
+                {control<QLabel>("Label53")->text(), control<QProgressBar>("ProgressBar1")->value()});
+        };
         control<QAbstractButton>("FileFirmUpdateButton")->click();
         clock.onProcessEvents = nullptr;
+        dialogs.whileOpen = nullptr;
     }
 
     template <class T = QWidget> T *control(const char *name) const
@@ -86,10 +99,12 @@ protected:
 
     test::TestProgramDir dir;
     VirtualClock clock;
-    ScriptedDialogs dialogs;
+    ScriptedDialogs script;
+    DialogsWithHook dialogs{script};
     std::unique_ptr<UnitSimulator> unit;
     std::unique_ptr<SimulatedBus> bus; // after the unit it reaches
     DuringTransfer during;
+    std::vector<BehindBox> behind;
     std::unique_ptr<TForm1> form; // last: destroyed before what it uses
 };
 
@@ -104,6 +119,7 @@ TEST_F(FirmwareUpdateWindow, UpdateThenReconnectAndReadTheParameters)
         bool sent;
         const char *versionAfter;
         bool paramsLoaded;
+        bool found = true;        // the unit answers after the update
         bool valuesKnown = false; // every record read: a backup is taken first
     };
     const std::string wrongKind =
@@ -121,6 +137,15 @@ TEST_F(FirmwareUpdateWindow, UpdateThenReconnectAndReadTheParameters)
          Yes,
          true,
          " 0.5.0",
+         true},
+        {"update with every value known",
+         demoFile("KALM07_Kind2_0.5.0.dat"),
+         {},
+         {{MsgIcon::Information, "UPDCompMessage"}},
+         Yes,
+         true,
+         " 0.5.0",
+         true,
          true,
          true},
         {"cancelled choice", std::nullopt, {}, {}, Ok, false, " 0.4.9", true},
@@ -144,42 +169,63 @@ TEST_F(FirmwareUpdateWindow, UpdateThenReconnectAndReadTheParameters)
          true,
          "0.0.0",
          false},
+        // The link goes in the middle of the blocks: one message that says so, and the
+        // window is disconnected (nothing is read from a unit that is not there).
+        {"adapter unplugged",
+         demoFile("KALM07_Kind2_0.5.0.dat"),
+         {"BLKDATA#40:unplug"},
+         {{MsgIcon::Error, "UPDLinkLostMessage"}},
+         Yes,
+         true,
+         " 0.4.9",
+         false,
+         false},
+        {"unit dead",
+         demoFile("KALM07_Kind2_0.5.0.dat"),
+         {"BLKDATA#40:disconnect"},
+         {{MsgIcon::Error, "UPDLinkLostMessage"}},
+         Yes,
+         true,
+         " 0.4.9",
+         false,
+         false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         during = {};
+        behind.clear();
         UnitConfig config;
         config.firmware = " 0.4.9";
         connectTo(config);
         for (const char *f : c.faults)
             unit->addFault(f);
         if (c.valuesKnown) {
-            for (auto &axis : form->WorkValues.origins.axes)
-                axis.fill(Origin::Unit);
-            form->WorkValues.origins.common = Origin::Unit;
+            form->WorkValues.origins.setAll(Origin::Unit);
+        } else {
+            form->WorkValues.origins.forgetAll(); // no backup without every value known
         }
 
-        dialogs.expectOpenFile(c.file);
+        script.expectOpenFile(c.file);
         if (c.confirm != Ok)
-            dialogs.expectMessage(MsgIcon::Warning, "UPDConfirmMessage", c.confirm);
+            script.expectMessage(MsgIcon::Warning, "UPDConfirmMessage", c.confirm);
         for (const auto &[icon, key] : c.boxes)
-            dialogs.expectMessage(icon, key);
-        const std::size_t shownBefore = dialogs.messages().size();
+            script.expectMessage(icon, key);
+        const std::size_t shownBefore = script.messages().size();
         clickUpdate();
-        dialogs.verify();
-        ASSERT_FALSE(dialogs.fileRequests().empty());
-        EXPECT_EQ(dialogs.fileRequests().back().filter, "firmware|*.dat");
+        script.verify();
+        ASSERT_FALSE(script.fileRequests().empty());
+        EXPECT_EQ(script.fileRequests().back().filter, "firmware|*.dat");
         if (c.confirm != Ok) {
             // The question names the file and the unit kind it is made for.
-            const std::string question = dialogs.messages().at(shownBefore).text;
+            const std::string question = script.messages().at(shownBefore).text;
             EXPECT_NE(question.find("KALM07_Kind2_0.5.0.dat"), std::string::npos) << question;
             EXPECT_NE(question.find(form->text(QStringLiteral("KALMKind2")).toStdString()), std::string::npos)
                 << question;
-            EXPECT_EQ(dialogs.messages().at(shownBefore).focused, No);
+            EXPECT_EQ(script.messages().at(shownBefore).focused, No);
         }
         if (c.valuesKnown) {
             // The completion names the backup taken before the transfer.
-            const std::string done = dialogs.messages().back().text;
+            const std::string done = script.messages().back().text;
             const auto at = done.find(QDir(QString::fromUtf8(qgetenv("XDG_DATA_HOME")))
                                           .filePath("vireo/backups/backup_")
                                           .toStdString());
@@ -196,9 +242,19 @@ TEST_F(FirmwareUpdateWindow, UpdateThenReconnectAndReadTheParameters)
             EXPECT_FALSE(during.updateEnabled);
             EXPECT_EQ(during.status, form->text(QStringLiteral("UPDFileLabel2")));
         }
-        // Discovery and identification run again in every case; the parameters are read
-        // only from application firmware.
-        EXPECT_TRUE(heard("UPVER"));
+        // No "updating" status behind any box, nor a half-full bar behind an error.
+        const auto &boxes = script.messages();
+        ASSERT_EQ(behind.size(), c.boxes.size() + (c.confirm != Ok ? 1u : 0u));
+        for (std::size_t i = 0; i < behind.size(); ++i) {
+            const MessageRequest &box = boxes[boxes.size() - behind.size() + i];
+            EXPECT_TRUE(behind[i].status.isEmpty()) << box.key;
+            if (box.icon == MsgIcon::Error) {
+                EXPECT_EQ(behind[i].bar, 0) << box.key;
+            }
+        }
+        // Discovery and identification run again whenever the unit still answers; the
+        // parameters are read only from application firmware.
+        EXPECT_EQ(heard("UPVER"), c.found);
         EXPECT_EQ(heard("RROM"), c.paramsLoaded);
         EXPECT_EQ(form->FirmwareVersion, c.versionAfter);
         EXPECT_EQ(control<QLabel>("Label35")->text(), QString::fromLatin1(c.versionAfter));
@@ -207,7 +263,8 @@ TEST_F(FirmwareUpdateWindow, UpdateThenReconnectAndReadTheParameters)
         EXPECT_FALSE(form->Updating);
         EXPECT_TRUE(form->PageControl1->isEnabled());
         EXPECT_TRUE(control("ConnectSpeedButton")->isEnabled());
-        EXPECT_TRUE(control("FileFirmUpdateButton")->isEnabled());
+        EXPECT_EQ(form->Connected, c.found);
+        EXPECT_EQ(control("FileFirmUpdateButton")->isEnabled(), c.found);
         EXPECT_TRUE(control<QLabel>("Label53")->text().isEmpty());
     }
     std::filesystem::remove(wrongKind);
@@ -229,7 +286,7 @@ TEST_F(FirmwareUpdateWindow, ProgressBarFollowsTheBlocks)
     auto *bar = control<QProgressBar>("ProgressBar1");
     bar->setValue(37); // left over from an earlier update
     QObject::connect(bar, &QProgressBar::valueChanged, [&](int v) { positions.push_back(v); });
-    dialogs.expectOpenFile(twoBlocks)
+    script.expectOpenFile(twoBlocks)
         .expectMessage(MsgIcon::Warning, "UPDConfirmMessage", Yes)
         .expectMessage(MsgIcon::Information, "UPDCompMessage");
     clickUpdate();

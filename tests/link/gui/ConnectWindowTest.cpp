@@ -88,6 +88,9 @@ TEST_F(ConnectWindowTest, ConnectShapesTheWindowByKindAndVersion)
         EXPECT_TRUE(control("ResetButton")->isEnabled());
         EXPECT_TRUE(control("FileFirmUpdateButton")->isEnabled());
         EXPECT_EQ(form->ParamsLoaded, !c.loaderBox);
+        // Nothing to read from or write to a unit that runs only its loader.
+        EXPECT_EQ(control("ReadButton")->isEnabled(), !c.loaderBox);
+        EXPECT_EQ(control("WriteButton")->isEnabled(), !c.loaderBox);
 
         const Strings handshake = {"", "", "PING", "UPVER", "VER"};
         const Strings names = unit->commandNames();
