@@ -323,6 +323,11 @@ constexpr LanguageKey Keys[] = {
     S("DialogMessageCancel"),
     // Added: parameter safety (provenance, unknown values, acknowledged writes).
     // Added: device link faults.
+    S("LinkUnidentifiedMessage"),
+    S("LinkConnectLostMessage"),
+    S("LinkConnectGarbledMessage"),
+    S("LinkLostMessage"),
+    S("LinkStatusGarbledMessage"),
     // Added: parameter files, presets, backups.
     // Added: flow guard, firmware update, closing.
 };
