@@ -90,7 +90,7 @@ void showChannelInfo(TForm1 &f, ChannelInfoText info, bool red)
     label->setPalette(p);
 }
 
-// Every read-out and lamp of the page, for greying them out together.
+// Every read-out and lamp of the page, for dimming them together.
 std::vector<const char *> statusControls()
 {
     std::vector<const char *> names;
@@ -106,7 +106,7 @@ std::vector<const char *> statusControls()
     return names;
 }
 
-// Not known: no number, no lit lamp, no channel text, all greyed.
+// Not known: no number, no lit lamp, no channel text, all dimmed.
 void showUnknownStatus(TForm1 &f)
 {
     for (const AxisControls &c : StatusAxes) {
@@ -128,8 +128,9 @@ void showUnknownStatus(TForm1 &f)
 
 void showLiveStatus(TForm1 &f, const StatusView &view, UnitKind kind)
 {
+    // Dimmed rather than disabled: enabling belongs to the axis mode (three-axis controls).
     for (const char *name : statusControls())
-        staticText(f, name)->setEnabled(view.known);
+        staticText(f, name)->setDimmed(!view.known);
     if (!view.known) {
         showUnknownStatus(f);
         return;

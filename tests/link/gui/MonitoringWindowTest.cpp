@@ -24,7 +24,7 @@ protected:
     QString shownText(const char *name) const { return control<StaticText>(name)->text(); }
     bool lit(const char *name) const { return control<StaticText>(name)->isLit(); }
 
-    // No number, no lit lamp, no channel text, read-outs and lamps greyed.
+    // No number, no lit lamp, no channel text, read-outs and lamps dimmed.
     void expectUnknownPage() const
     {
         for (const char *field :
@@ -32,14 +32,14 @@ protected:
               "StaticText41", "StaticText83", "StaticText25", "StaticText66", "StaticText71", "StaticText75",
               "StaticText80"}) {
             EXPECT_EQ(textOf(field), QString()) << field;
-            EXPECT_FALSE(control(field)->isEnabled()) << field;
+            EXPECT_TRUE(control<StaticText>(field)->isDimmed()) << field;
         }
         for (const char *lamp :
              {"StaticText15", "StaticText7", "StaticText84", "StaticText17", "StaticText24", "StaticText85",
               "StaticText28", "StaticText29", "StaticText86", "StaticText33", "StaticText34", "StaticText36",
               "StaticText32", "StaticText39", "StaticText40", "StaticText87", "StaticText37"}) {
             EXPECT_FALSE(lit(lamp)) << lamp;
-            EXPECT_FALSE(control(lamp)->isEnabled()) << lamp;
+            EXPECT_TRUE(control<StaticText>(lamp)->isDimmed()) << lamp;
         }
         EXPECT_EQ(textOf("Label62"), QString());
     }
@@ -150,7 +150,7 @@ TEST_F(MonitoringWindowTest, LostUnitDisconnectsWithOneMessageAndBlanksThePage)
         tick();
         EXPECT_EQ(textOf("StaticText35"), QStringLiteral("100"));
         EXPECT_TRUE(lit("StaticText7"));
-        EXPECT_TRUE(control("StaticText35")->isEnabled());
+        EXPECT_FALSE(control<StaticText>("StaticText35")->isDimmed());
     }
 }
 
@@ -163,6 +163,21 @@ TEST_F(MonitoringWindowTest, DisconnectByButtonBlanksThePage)
     ASSERT_TRUE(lit("StaticText32"));
     control<QAbstractButton>("ConnectSpeedButton")->click();
     expectUnknownPage();
+}
+
+// Dimming an unknown page leaves alone what the one-axis mode disabled.
+TEST_F(MonitoringWindowTest, UnknownAndKnownPageKeepTheAxisModeState)
+{
+    start(unitConfig(UnitKind::Kind2, " 0.5.0"));
+    connect();
+    form->AppliedAxisMode = 1;
+    form->enableThreeAxisControls(false);
+    tick();
+    EXPECT_FALSE(control("StaticText35")->isEnabled());
+    EXPECT_TRUE(control("StaticText41")->isEnabled());
+    control<QAbstractButton>("ConnectSpeedButton")->click();
+    EXPECT_FALSE(control("StaticText35")->isEnabled());
+    EXPECT_TRUE(control("StaticText41")->isEnabled());
 }
 
 TEST_F(MonitoringWindowTest, PauseFlagsStopTheTick)
