@@ -400,6 +400,34 @@ ROWS += [
      "プリセットの書き込みが途中で止まりました。READで設定値を確認してから、もう一度リセットしてください。",
      "Writing the preset stopped part-way. Press READ to see what the unit holds, then reset again."),
     # Added: device link faults.
+    ("LinkUnidentifiedMessage", None,
+     "ユニットの種類とファームウェアのバージョンを読み取れませんでした（応答がないか、乱れています）。"
+     "接続は行っていません。USBケーブルの接続とユニットの電源を確認して、もう一度CONNECTを押してください。",
+     "The unit did not identify itself: its answer about its type and firmware version was missing "
+     "or garbled, so it was not connected. Check the USB cable and the power of the unit, then press "
+     "CONNECT again."),
+    ("LinkConnectLostMessage", None,
+     "接続の途中でユニットが応答しなくなったため、接続を中止しました。"
+     "USBケーブルの接続とユニットの電源を確認して、もう一度CONNECTを押してください。",
+     "The unit stopped answering while connecting, so it was not connected. Check the USB cable and "
+     "the power of the unit, then press CONNECT again."),
+    ("LinkConnectGarbledMessage", None,
+     "接続中、ユニットの標準値を読み込んでいるときに、ユニットからの応答が乱れていました。"
+     "USBケーブルの接続を確認し、DISCONNECTを押してから、もう一度CONNECTを押してください。",
+     "A garbled reply came from the unit while its standard values were read during connection. "
+     "Check the USB cable, press DISCONNECT and then CONNECT again."),
+    ("LinkLostMessage", None,
+     "ユニットが応答しなくなったため、接続を切りました。"
+     "USBケーブルの接続とユニットの電源を確認して、もう一度CONNECTを押してください。",
+     "The unit no longer answers, so the connection was closed. Check the USB cable and the power of "
+     "the unit, then press CONNECT again."),
+    ("LinkStatusGarbledMessage", None,
+     "ゲインコントロールステータスの読み込みで、ユニットからの応答が乱れていました。"
+     "正しい応答が届くまで表示は更新されません。USBケーブルの接続を確認してください。"
+     "直らないときは、DISCONNECTを押してから、もう一度CONNECTを押してください。",
+     "A garbled reply came from the unit while the gain control status was read; the display is not "
+     "updated until a good reply arrives. Check the USB cable. If this goes on, press DISCONNECT and "
+     "then CONNECT again."),
     # Added: parameter files, presets, backups.
     ("FileReadErrorMessage", None, "「%1」を読み込めませんでした。ファイルが存在し、読み取りできる通常のファイルであることを確認してください。",
      "%1 could not be read. Check that it exists and is an ordinary file you may read."),

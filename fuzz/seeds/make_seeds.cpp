@@ -256,8 +256,7 @@ void identificationSeeds()
                 link.baudRate = c.baudBit ? 230400 : 250000;
                 if (mode == 1) {
                     link.openPort();
-                    bool verOk = false;
-                    identifyUnit(link, verOk);
+                    identifyUnit(link);
                 } else {
                     struct Listed : PortLister {
                         std::vector<PortInfo> presentPorts() override
@@ -266,10 +265,7 @@ void identificationSeeds()
                                     {"/dev/ttyUSB0", "FTDIBUS\\VID_0403+PID_6001+A1\\0000"}};
                         }
                     } ports;
-                    findUnitPort(link, ports, [&] {
-                        bool verOk = false;
-                        identifyUnit(link, verOk);
-                    });
+                    findUnitPort(link, ports, [&] { return identifyUnit(link).has_value(); });
                 }
             }
             writeSeed("identification", std::string(c.name) + "_mode" + std::to_string(mode), s);
@@ -566,8 +562,7 @@ void unitSimulatorSeeds()
             const auto file = vireo::fuzz::transferImage(c.kind, 3, 9);
             transferFirmware(link, c.kind, *file, {});
         } else {
-            bool verOk = false;
-            const Identification id = identifyUnit(link, verOk);
+            const Identification id = identifyUnit(link).value_or(Identification{});
             const UnitProfile profile{id.kind, id.firmwareVersion};
             ParameterSet work = sampleSet();
             readGroup(link, profile, Selector::A, 0, work);

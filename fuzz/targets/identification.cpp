@@ -16,9 +16,21 @@ using namespace vireo;
 using vireo::fuzz::FuzzInput;
 using vireo::fuzz::FuzzPort;
 
-void checkIdentification(const Identification &id)
+bool isDigit(char c)
 {
-    FUZZ_CHECK(id.firmwareVersion.size() <= 6);
+    return c >= '0' && c <= '9';
+}
+
+// Nothing, or a unit identified as what its answers say: never a guessed kind or a version
+// that is not " d.d.d" (or the loader marker).
+void checkIdentification(const std::optional<Identification> &found)
+{
+    if (!found)
+        return;
+    const Identification &id = *found;
+    const std::string &v = id.firmwareVersion;
+    FUZZ_CHECK(v == LoaderVersion || (v.size() == 6 && v[0] == ' ' && isDigit(v[1]) && v[2] == '.' &&
+                                      isDigit(v[3]) && v[4] == '.' && isDigit(v[5])));
     FUZZ_CHECK(!id.loaderOnly || id.firmwareVersion == LoaderVersion);
     FUZZ_CHECK(!id.shape.empty());
     FUZZ_CHECK(id.shape.back().action == ShapeAction::SetText);
@@ -60,17 +72,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     case 1: {
         link.baudRate = baud;
         link.openPort();
-        bool verOk = false;
-        checkIdentification(identifyUnit(link, verOk));
+        checkIdentification(identifyUnit(link));
         break;
     }
     case 2: {
         ListedPorts ports;
         bool identified = false;
         const auto found = findUnitPort(link, ports, [&] {
-            bool verOk = false;
-            checkIdentification(identifyUnit(link, verOk));
-            identified = true;
+            const auto id = identifyUnit(link);
+            checkIdentification(id);
+            identified = id.has_value();
+            return identified;
         });
         FUZZ_CHECK(found.has_value() == identified);
         FUZZ_CHECK(found.has_value() == link.isOpen());

@@ -26,6 +26,23 @@ void StaticText::setColor(const QColor &color)
     setPalette(p);
 }
 
+void StaticText::setDimmed(bool dimmed)
+{
+    if (dimmed == dimmed_)
+        return;
+    dimmed_ = dimmed;
+    // A fresh palette sets only what this control sets itself; undimmed, the text colour is
+    // inherited again (a group box may have set it for its children).
+    QPalette p;
+    if (dimmed) {
+        const QColor grey = QApplication::palette().color(QPalette::Disabled, QPalette::WindowText);
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            p.setColor(group, QPalette::WindowText, grey);
+    }
+    setPalette(p);
+    setColor(color_);
+}
+
 void StaticText::setBorder(Border border)
 {
     border_ = border;

@@ -30,6 +30,11 @@ public:
     void setLit(bool lit);
     bool isLit() const;
 
+    // Dimmed: the text in the disabled text colour, whatever the parent's palette says, while
+    // the control stays enabled (for a read-out whose value is not known).
+    void setDimmed(bool dimmed);
+    bool isDimmed() const { return dimmed_; }
+
     static QColor buttonFace();
     static QColor litColor() { return QColor(0x00, 0xFF, 0x00); }
 
@@ -39,6 +44,7 @@ private:
     QColor color_;
     Border border_ = Border::None;
     Bevel bevel_ = Bevel::None;
+    bool dimmed_ = false;
 };
 
 } // namespace vireo

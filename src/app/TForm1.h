@@ -120,19 +120,34 @@ public:
     SerialLink link;
     UnitKind unitKind = UnitKind::Kind1;
     std::string FirmwareVersion;
-    LiveStatus liveStatus;      // the unit's live status as last polled
-    bool inPollingTick = false; // a tick is running (possibly inside a box it raised)
+    LiveStatus liveStatus;                   // the unit's live status as last polled
+    bool inPollingTick = false;              // a tick is running (possibly inside a box it raised)
+    GarbledStatusReport garbledStatusReport; // a status reply that stays garbled: one box
+    bool unitUnidentified = false;           // the latest discovery met a unit that did not identify itself
     void ConnectSpeedButtonClick();
+    // Connected only when the unit identified itself and answered throughout; otherwise the
+    // port is closed and a box says why.
     void connectUnit();
+    // Also blanks the status page: its values are no longer the unit's live state.
     void disconnectUnit();
     // Discovery: the unit's port, left open with the unit identified and the window shaped
-    // for it; nothing, with the port closed, when no unit answers.
+    // for it; nothing, with the port closed, when no unit answers or the one that answers
+    // does not identify itself (unitUnidentified).
     std::optional<std::string> findUnitPort();
     // UPVER and VER on the freshly pinged port: sets unitKind and FirmwareVersion, shapes
-    // pages and controls, reads the standard values where the firmware has them. The result
-    // of the VER exchange.
+    // pages and controls, reads the standard values where the firmware has them. False, with
+    // kind, version and window left alone, when the answers do not identify a unit.
     bool identifyUnit();
+    // The standard values and the common block while connecting; a garbled reply is reported
+    // as one of the connection and ends these reads.
+    void readStandardValuesOnConnect();
     void Timer2Timer();
+    // The status page from liveStatus (blank and greyed while it is not known).
+    void showStatusPage();
+    // The unit stopped answering while connected: disconnect and say so.
+    void linkLost();
+    // A box with the language text of key.
+    void reportLinkFault(const char *key, MsgIcon icon);
     void PirouCheckButtonClick();
 
     // ---- Gyro parameters (src/params/gui) ----------------------------------------------

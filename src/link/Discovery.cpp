@@ -28,9 +28,10 @@ std::optional<std::string> findUnitPort(SerialLink &link, PortLister &ports, con
             link.exchange("\r\n", 0, 1000);
             link.exchange("\r\n", 0, 100);
             if (link.pingUnit()) {
-                if (identify)
-                    identify();
-                return info.portName;
+                if (!identify || identify())
+                    return info.portName;
+                link.closePort();
+                return std::nullopt;
             }
             link.closePort();
         }

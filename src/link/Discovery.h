@@ -30,11 +30,13 @@ struct DiscoveryOptions {
     bool requireComPrefix = PortNamesAreWindowsNames;
 };
 
-// Runs on the port that has just answered the ping; what it returns is not examined.
-using IdentifyCallback = std::function<void()>;
+// Runs on the port that has just answered the ping; false when the unit there did not
+// identify itself.
+using IdentifyCallback = std::function<bool()>;
 
 // Closes an open port first. Returns the port name of the unit with the link left open at
-// the rate that answered, or nothing with the link closed.
+// the rate that answered, or nothing with the link closed: no port answered the ping, or
+// the unit that answered did not identify itself (discovery then stops there).
 std::optional<std::string> findUnitPort(SerialLink &link, PortLister &ports, const IdentifyCallback &identify,
                                         const DiscoveryOptions &options = {});
 

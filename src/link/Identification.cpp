@@ -84,10 +84,40 @@ void shapeKind2(ShapeBuilder &b, std::string_view fw)
 
 } // namespace
 
-Identification decideIdentification(std::string_view upverReply, std::string_view verReply,
-                                    std::uint32_t baud)
+namespace
+{
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// "d.d.d" followed by CR LF.
+bool isVersionLine(std::string_view text)
+{
+    return text.size() == 7 && isDigit(text[0]) && text[1] == '.' && isDigit(text[2]) && text[3] == '.' &&
+           isDigit(text[4]) && text.substr(5) == "\r\n";
+}
+
+} // namespace
+
+bool isLoaderVersionAnswer(std::string_view upverReply)
+{
+    return isVersionLine(upverReply);
+}
+
+bool isFirmwareVersionAnswer(std::string_view verReply)
+{
+    return verReply == LoaderVersionAnswer ||
+           (verReply.size() == 8 && verReply[0] == ' ' && isVersionLine(verReply.substr(1)));
+}
+
+std::optional<Identification> decideIdentification(std::string_view upverReply, std::string_view verReply,
+                                                   std::uint32_t baud)
 {
     using A = ShapeAction;
+    if (!isLoaderVersionAnswer(upverReply) || !isFirmwareVersionAnswer(verReply))
+        return std::nullopt;
     Identification id;
     ShapeBuilder b(id.shape);
 
@@ -116,13 +146,13 @@ Identification decideIdentification(std::string_view upverReply, std::string_vie
     return id;
 }
 
-Identification identifyUnit(SerialLink &link, bool &verOk)
+std::optional<Identification> identifyUnit(SerialLink &link)
 {
-    // Both answers are compared whatever their exchange reported: a loader's six-byte
-    // "0000\r\n" ends the eight-byte wait by time-out.
-    link.exchange("UPVER\r\n", 7, 500);
+    // Both answers are judged by their text whatever their exchange reported: a loader's
+    // six-byte "0000\r\n" ends the eight-byte wait by time-out.
+    link.exchange("UPVER\r\n", 7, 500, LossCheck::Off);
     const std::string upver(link.replyText());
-    verOk = link.exchange("VER\r\n", 8, 500);
+    link.exchange("VER\r\n", 8, 500, LossCheck::Off);
     return decideIdentification(upver, link.replyText(), link.baudRate);
 }
 

@@ -6,6 +6,7 @@
 #include "link/Version.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,13 +47,19 @@ struct Identification {
 inline constexpr std::string_view Kind1LoaderAnswer = "0.3.0\r\n";
 inline constexpr std::string_view LoaderVersionAnswer = "0000\r\n";
 
+// The answers a unit identifies itself with: UPVER "d.d.d\r\n"; VER " d.d.d\r\n", or
+// "0000\r\n" when only the loader runs.
+bool isLoaderVersionAnswer(std::string_view upverReply);
+bool isFirmwareVersionAnswer(std::string_view verReply);
+
 // Decides kind, version and window shape from the two answers as they stand in ReplyBuffer
 // (NUL-terminated text, possibly shorter than awaited) and the baud rate of the link.
-Identification decideIdentification(std::string_view upverReply, std::string_view verReply,
-                                    std::uint32_t baud);
+// Nothing when either answer is missing, cut short or garbled: the kind is never guessed.
+std::optional<Identification> decideIdentification(std::string_view upverReply, std::string_view verReply,
+                                                   std::uint32_t baud);
 
-// Runs "UPVER" and "VER" on the freshly pinged link and decides. verOk receives the success
-// flag of the VER exchange, which is what identification reports to its caller.
-Identification identifyUnit(SerialLink &link, bool &verOk);
+// Runs "UPVER" and "VER" on the freshly pinged link and decides. A failed exchange is not
+// followed by the link's loss check: the loader's six-byte VER answer ends by time-out.
+std::optional<Identification> identifyUnit(SerialLink &link);
 
 } // namespace vireo

@@ -1,5 +1,7 @@
 #include "link/LiveStatus.h"
 
+#include "seams/ConversionError.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -26,16 +28,27 @@ std::vector<PollCommand> pollCommands(LiveStatus &status, UnitKind kind, std::st
     return commands;
 }
 
-void pollLiveStatus(SerialLink &link, LiveStatus &status, UnitKind kind, std::string_view firmwareVersion)
+PollResult pollLiveStatus(SerialLink &link, LiveStatus &status, UnitKind kind,
+                          std::string_view firmwareVersion)
 {
     for (const PollCommand &c : pollCommands(status, kind, firmwareVersion)) {
-        if (!link.exchange(c.line, static_cast<std::size_t>(5 * c.count + 1), PollTimeoutMs))
+        if (!link.exchange(c.line, static_cast<std::size_t>(5 * c.count + 1), PollTimeoutMs)) {
+            if (link.lost())
+                return PollResult::Lost;
             continue;
+        }
         std::array<std::int16_t, 5> values{};
         std::copy_n(c.dest, c.count, values.begin());
-        link.parseValueList(c.count, values.data()); // throws before anything is stored
+        try {
+            // A field without its separator would leave an old value on the page as if new.
+            link.parseValueList(c.count, values.data(), SerialLink::FieldWithoutSeparator::IsGarbled);
+        } catch (const ConversionError &) {
+            return PollResult::Garbled;
+        }
         std::copy_n(values.begin(), c.count, c.dest);
+        status.known = true;
     }
+    return PollResult::Done;
 }
 
 void applyOneAxisMode(LiveStatus &status, UnitKind kind)
@@ -77,6 +90,10 @@ StatusView computeStatusView(const LiveStatus &s, UnitKind kind, int appliedAxis
     const bool oneAxis = appliedAxisMode == 1;
     const auto &ch = s.ChannelDetect;
     StatusView view;
+    if (!s.known) {
+        view.known = false;
+        return view;
+    }
 
     if (kind2) {
         view.kind2Lamps = {ch[1] != 0, ch[2] != 0, ch[0] != 0, s.ChannelDetect2 != 0};

@@ -24,6 +24,11 @@ struct LiveStatus {
     std::int16_t ChannelDetect2 = 0; // Kind2: condition channel
     // Kind1: [axis][0] lower, [1] upper volume limit.
     std::array<std::array<std::int16_t, 3>, 3> VolumeLimits{};
+    // Some reply of the connected unit has been stored. False at start and after forget.
+    bool known = false;
+
+    // The link is gone: nothing here describes the unit any more.
+    void forget() { *this = LiveStatus{}; }
 };
 
 struct PollCommand {
@@ -37,10 +42,38 @@ inline constexpr std::uint32_t PollTimeoutMs = 5000;
 // The poll of one tick, in order, for this unit.
 std::vector<PollCommand> pollCommands(LiveStatus &status, UnitKind kind, std::string_view firmwareVersion);
 
-// Runs the poll. A failed exchange keeps that command's values and polling goes on. A reply
-// field that is not hexadecimal keeps that command's values too and ends the poll with the
-// ConversionError, so no command ever holds a half-parsed answer.
-void pollLiveStatus(SerialLink &link, LiveStatus &status, UnitKind kind, std::string_view firmwareVersion);
+enum class PollResult {
+    Done,    // every command was sent; a failed exchange kept that command's values
+    Garbled, // a reply field was not hexadecimal or lacked its separator: that command kept
+             // its values and the poll ended
+    Lost,    // the link was lost: the poll ended
+};
+
+// Runs the poll. A failed exchange keeps that command's values and polling goes on, unless
+// the link is lost by it. A garbled reply (a field that is not hexadecimal or has no
+// separator) keeps that command's values too and ends the poll, so no command ever holds a
+// half-parsed answer.
+PollResult pollLiveStatus(SerialLink &link, LiveStatus &status, UnitKind kind,
+                          std::string_view firmwareVersion);
+
+// A status reply that stays garbled is reported once, not at every tick: after a report the
+// next one needs a poll without garbled replies in between.
+class GarbledStatusReport
+{
+public:
+    // True when this poll's garbled reply is to be reported.
+    bool afterPoll(PollResult result)
+    {
+        const bool report = result == PollResult::Garbled && !reported_;
+        if (result != PollResult::Lost)
+            reported_ = result == PollResult::Garbled;
+        return report;
+    }
+    void reset() { reported_ = false; }
+
+private:
+    bool reported_ = false;
+};
 
 // In the one-axis mode the unit reports nothing meaningful for aileron and elevator: their
 // flight modes read as MODE0 and, on a Kind2 unit, their gain channels as not detected.
@@ -58,6 +91,9 @@ struct AxisStatusView {
 };
 
 struct StatusView {
+    // False: the unit's status is not known (no reply yet, or the link was lost). The page
+    // then shows no number, no lit lamp and no channel text, greyed.
+    bool known = true;
     std::array<AxisStatusView, 3> axes;
     // Kind1: GAIN1..GAIN3. Kind2: AILE, ELEV, RUDD, COND.
     std::array<bool, 3> gainLamps{};
@@ -68,7 +104,7 @@ struct StatusView {
 };
 
 // Display rules of the status page, from the values as the poll left them (after
-// applyOneAxisMode when the one-axis mode is applied).
+// applyOneAxisMode when the one-axis mode is applied). Values not known give an unknown view.
 StatusView computeStatusView(const LiveStatus &status, UnitKind kind, int appliedAxisMode);
 
 // A percentage as the page shows it: rounded half up, then truncated toward zero.

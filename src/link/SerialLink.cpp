@@ -10,6 +10,7 @@ namespace vireo
 bool SerialLink::openPort()
 {
     open_ = port_.open(portName, baudRate);
+    lost_ = false;
     return open_;
 }
 
@@ -18,21 +19,49 @@ void SerialLink::closePort()
     if (open_ || port_.isOpen())
         port_.close();
     open_ = false;
+    lost_ = false;
 }
 
-bool SerialLink::exchange(std::string_view command, std::size_t replyLength, std::uint32_t timeoutMs)
+bool SerialLink::exchange(std::string_view command, std::size_t replyLength, std::uint32_t timeoutMs,
+                          LossCheck check)
 {
     return exchange(reinterpret_cast<const std::uint8_t *>(command.data()), command.size(), replyLength,
-                    timeoutMs);
+                    timeoutMs, check);
 }
 
 bool SerialLink::exchange(const std::uint8_t *command, std::size_t length, std::size_t replyLength,
-                          std::uint32_t timeoutMs)
+                          std::uint32_t timeoutMs, LossCheck check)
 {
     std::lock_guard guard(lock_);
+    bool written = false;
+    const bool ok = transfer(command, length, replyLength, timeoutMs, written);
+    if (!ok && check == LossCheck::On && open_ && !lost_ && lossCheck && lossCheck())
+        checkUnitAfterFailure(written);
+    return ok;
+}
+
+void SerialLink::checkUnitAfterFailure(bool written)
+{
+    if (!written) {
+        lost_ = true; // the port refused the command: it is gone
+        return;
+    }
+    // The ping overwrites ReplyBuffer; the failed exchange's reply is what callers look at.
+    const std::array<std::uint8_t, ReplyBufferSize> reply = reply_;
+    const std::size_t received = received_;
+    const std::uint32_t timeoutMs = readTimeoutMs;
+    lost_ = !pingUnit();
+    reply_ = reply;
+    received_ = received;
+    readTimeoutMs = timeoutMs;
+}
+
+bool SerialLink::transfer(const std::uint8_t *command, std::size_t length, std::size_t replyLength,
+                          std::uint32_t timeoutMs, bool &written)
+{
     received_ = 0;
     reply_[0] = 0;
-    if (!open_)
+    if (!open_ || lost_)
         return false;
     readTimeoutMs = timeoutMs;
     // Never read past the buffer, whatever the caller asks for: one byte stays for the NUL.
@@ -41,6 +70,7 @@ bool SerialLink::exchange(const std::uint8_t *command, std::size_t length, std::
     port_.discardInput();
     if (length > 0 && !port_.write(command, length))
         return false;
+    written = true;
 
     bool ok = true;
     while (received_ < replyLength) {
@@ -57,7 +87,7 @@ bool SerialLink::exchange(const std::uint8_t *command, std::size_t length, std::
 
 bool SerialLink::pingUnit()
 {
-    return exchange("PING\r\n", 4, 200) && replyText() == "OK\r\n";
+    return exchange("PING\r\n", 4, 200, LossCheck::Off) && replyText() == "OK\r\n";
 }
 
 std::string_view SerialLink::replyText() const
@@ -91,7 +121,7 @@ bool parseValueField(std::string_view field, std::int16_t &value)
     return true;
 }
 
-void SerialLink::parseValueList(int count, std::int16_t *dest) const
+void SerialLink::parseValueList(int count, std::int16_t *dest, FieldWithoutSeparator rule) const
 {
     for (int k = 0; k < count; ++k) {
         const std::size_t offset = static_cast<std::size_t>(k) * 5;
@@ -100,7 +130,8 @@ void SerialLink::parseValueList(int count, std::int16_t *dest) const
         // The field ends at the NUL terminator like any C text would.
         std::string_view field(reinterpret_cast<const char *>(reply_.data() + offset), 5);
         field = field.substr(0, std::min<std::size_t>(5, field.find('\0')));
-        parseValueField(field, dest[k]);
+        if (!parseValueField(field, dest[k]) && rule == FieldWithoutSeparator::IsGarbled)
+            throw ConversionError("'" + std::string(field) + "' is not a valid value field");
     }
 }
 

@@ -95,6 +95,7 @@ TEST(Discovery, TriesFtdiPortsAtBothRatesAndKeepsTheOneThatAnswers)
             [&] {
                 EXPECT_TRUE(link.isOpen());
                 identified.push_back(link.portName + "@" + std::to_string(link.baudRate));
+                return true;
             },
             DiscoveryOptions{c.requireCom});
 
@@ -111,6 +112,26 @@ TEST(Discovery, TriesFtdiPortsAtBothRatesAndKeepsTheOneThatAnswers)
             EXPECT_TRUE(identified.empty());
         }
     }
+}
+
+TEST(Discovery, AUnitThatDoesNotIdentifyItselfEndsDiscoveryWithoutAPort)
+{
+    test::ScriptedPort port;
+    port.responder = [&](const std::string &, std::uint32_t, const std::string &line) {
+        return line == "PING\r\n" ? std::vector<Chunk>{{1, "OK\r\n"}} : std::vector<Chunk>{};
+    };
+    test::FixedPortLister lister;
+    lister.ports = {{"COM3", Ftdi}, {"COM4", Ftdi}};
+    SerialLink link(port);
+    int identifications = 0;
+    const auto result = findUnitPort(link, lister, [&] {
+        ++identifications;
+        return false;
+    });
+    EXPECT_EQ(result, std::nullopt);
+    EXPECT_EQ(identifications, 1);
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_EQ(port.opens, Strings{"COM3@250000"}); // neither the other rate nor the other port
 }
 
 TEST(Discovery, ClosesAnOpenPortFirst)

@@ -198,17 +198,15 @@ TEST(Identification, KindVersionAndWindowShape)
          true,
          {"ExtraRadioButton=enabled", "CondSelChComboBox=enabled", "Label109=enabled"},
          {}},
-        // Anything but the exact Kind1 answer, none included, is a Kind2 unit.
-        {"0.3.0\r", " 1.0.5\r\n", 250000, UnitKind::Kind2, " 1.0.5", true, {"Label83:KALMKind2"}, {}},
-        {"", " 0.5.0\r\n", 230400, UnitKind::Kind2, " 0.5.0", true, {"Label83:KALMKind2"}, {}},
-        // A garbled version is taken as its first six characters.
-        {kind2, "V1.2.3X\n", 250000, UnitKind::Kind2, "V1.2.3", true, {"Label35'V1.2.3"}, {}},
-        {kind2, "", 250000, UnitKind::Kind2, "", true, {"Label35'"}, {}},
+        // Any other loader version than the Kind1 one is a Kind2 unit.
+        {"0.3.1\r\n", " 1.0.5\r\n", 250000, UnitKind::Kind2, " 1.0.5", true, {"Label83:KALMKind2"}, {}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(::testing::PrintToString(std::string(c.upver)) + " " +
                      ::testing::PrintToString(std::string(c.ver)) + " @" + std::to_string(c.baud));
-        const Identification id = decideIdentification(c.upver, c.ver, c.baud);
+        const std::optional<Identification> found = decideIdentification(c.upver, c.ver, c.baud);
+        ASSERT_TRUE(found.has_value());
+        const Identification &id = *found;
         EXPECT_EQ(id.kind, c.kind);
         EXPECT_EQ(id.firmwareVersion, c.version);
         EXPECT_EQ(id.loaderOnly, id.firmwareVersion == "0.0.0");
@@ -229,32 +227,61 @@ TEST(Identification, KindVersionAndWindowShape)
     }
 }
 
-TEST(Identification, AsksUpverThenVerAndReportsTheVerExchange)
+// A missing, cut or garbled answer identifies nothing: no kind is guessed from it and no
+// version text is taken from it.
+TEST(Identification, AnswersThatDoNotIdentifyAUnit)
+{
+    struct Case {
+        const char *why;
+        std::string upver, ver;
+    };
+    const Case cases[] = {
+        {"UPVER lost", "", " 0.5.0\r\n"},
+        {"UPVER cut short", "0.3.0\r", " 2.0.5\r\n"},
+        {"UPVER garbled", "0.3.X\r\n", " 2.0.5\r\n"},
+        {"UPVER binary", "\x80\xff\x90\xa0\xb0\xc0\xd0", " 0.5.0\r\n"},
+        {"VER lost", "0.3.0\r\n", ""},
+        {"VER cut short", "0.4.1\r\n", " 0.5."},
+        {"VER without the blank", "0.4.1\r\n", "V1.2.3X\n"},
+        {"VER with a letter", "0.4.1\r\n", " 0.A.0\r\n"},
+        {"VER binary", "0.4.1\r\n", "\x80\xff\x90\xa0\xb0\xc0\xd0\xe0"},
+        {"loader answer cut short", "0.4.1\r\n", "0000\r"},
+        {"VER lost at the loader rate", "0.3.0\r\n", ""},
+    };
+    for (const Case &c : cases) {
+        for (const std::uint32_t baud : {250000u, 230400u})
+            EXPECT_FALSE(decideIdentification(c.upver, c.ver, baud).has_value()) << c.why << " @" << baud;
+    }
+}
+
+TEST(Identification, AsksUpverThenVerWithoutPingingAfterATimeOut)
 {
     struct Case {
         std::string upver, ver;
-        bool verOk;
-        const char *version;
+        const char *version; // nothing: not identified
     };
     const Case cases[] = {
-        {"0.3.0\r\n", " 1.0.5\r\n", true, " 1.0.5"},
-        {"0.3.0\r\n", "0000\r\n", false, "0.0.0"}, // six bytes end the eight-byte wait by time-out
-        {"", " 0.5.0\r\n", true, " 0.5.0"},
+        {"0.3.0\r\n", " 1.0.5\r\n", " 1.0.5"},
+        {"0.3.0\r\n", "0000\r\n", "0.0.0"}, // six bytes end the eight-byte wait by time-out
+        {"", " 0.5.0\r\n", nullptr},
     };
     for (const Case &c : cases) {
         test::ScriptedPort port;
         port.responder = [&](const std::string &, std::uint32_t, const std::string &line) {
-            return std::vector<test::Chunk>{{0, line == "UPVER\r\n" ? c.upver : c.ver}};
+            const std::string &answer = line == "UPVER\r\n" ? c.upver : line == "VER\r\n" ? c.ver : "OK\r\n";
+            return std::vector<test::Chunk>{{0, answer}};
         };
         SerialLink link(port);
+        link.lossCheck = [] { return true; };
         link.baudRate = 230400;
         ASSERT_TRUE(link.openPort());
-        bool verOk = !c.verOk;
-        const Identification id = identifyUnit(link, verOk);
+        const std::optional<Identification> id = identifyUnit(link);
         EXPECT_EQ(port.writes, (std::vector<std::string>{"UPVER\r\n", "VER\r\n"}));
         EXPECT_EQ(port.readTimeouts.back(), 500u);
-        EXPECT_EQ(verOk, c.verOk);
-        EXPECT_EQ(id.firmwareVersion, c.version);
+        EXPECT_EQ(id.has_value(), c.version != nullptr);
+        if (id && c.version) {
+            EXPECT_EQ(id->firmwareVersion, c.version);
+        }
     }
 }
 

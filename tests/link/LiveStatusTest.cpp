@@ -1,5 +1,4 @@
 #include "link/LiveStatus.h"
-#include "seams/ConversionError.h"
 
 #include "link/ScriptedPort.h"
 
@@ -58,7 +57,8 @@ TEST(LiveStatus, PollKeepsTheValuesOfFailedAndGarbledCommands)
     LiveStatus status;
     status.GyroInfo[AxisE] = {9, 9, 9, 9, 9};
     status.GyroInfo[AxisR] = {8, 8, 8, 8, 8};
-    EXPECT_THROW(pollLiveStatus(link, status, UnitKind::Kind2, " 0.5.0"), ConversionError);
+    EXPECT_EQ(pollLiveStatus(link, status, UnitKind::Kind2, " 0.5.0"), PollResult::Garbled);
+    EXPECT_TRUE(status.known);
     EXPECT_EQ(status.GyroInfo[AxisA], (std::array<std::int16_t, 5>{1, 2, 3, 4, -1}));
     EXPECT_EQ(status.GyroInfo[AxisE], (std::array<std::int16_t, 5>{9, 9, 9, 9, 9}));
     EXPECT_EQ(status.GyroInfo[AxisR], (std::array<std::int16_t, 5>{8, 8, 8, 8, 8}));
@@ -68,11 +68,75 @@ TEST(LiveStatus, PollKeepsTheValuesOfFailedAndGarbledCommands)
 
     answers["GINFO R\r\n"] = {{0, "0002 0010 0200\r\n"}};
     port.writes.clear();
-    pollLiveStatus(link, status, UnitKind::Kind1, " 1.0.5");
+    EXPECT_EQ(pollLiveStatus(link, status, UnitKind::Kind1, " 1.0.5"), PollResult::Done);
     // Three values leave the last two as they were.
     EXPECT_EQ(status.GyroInfo[AxisR], (std::array<std::int16_t, 5>{2, 16, 512, 8, 8}));
     EXPECT_EQ(status.ChannelDetect, (std::array<std::int16_t, 3>{1, 0, 1}));
     EXPECT_EQ(port.writes.size(), 7u); // silent VOLA commands do not stop the poll
+}
+
+TEST(LiveStatus, PollEndsAtOnceWhenTheUnitIsGone)
+{
+    test::ScriptedPort port;
+    bool unitThere = true;
+    port.responder = [&](const std::string &, std::uint32_t, const std::string &line) {
+        if (line == "GINFO A\r\n")
+            unitThere = false; // it dies on the first command
+        return unitThere ? std::vector<test::Chunk>{{0, "OK\r\n"}} : std::vector<test::Chunk>{};
+    };
+    SerialLink link(port);
+    link.lossCheck = [] { return true; };
+    ASSERT_TRUE(link.openPort());
+    LiveStatus status;
+    EXPECT_EQ(pollLiveStatus(link, status, UnitKind::Kind1, " 2.0.5"), PollResult::Lost);
+    // One time-out and one ping, not one time-out per command.
+    EXPECT_EQ(port.writes, (Strings{"GINFO A\r\n", "PING\r\n"}));
+    EXPECT_EQ(port.nowMs, 5000 + 200);
+    EXPECT_FALSE(status.known);
+}
+
+TEST(LiveStatus, GarbledStatusIsReportedOncePerRunOfBadPolls)
+{
+    using R = PollResult;
+    struct Case {
+        std::vector<R> polls;
+        std::vector<bool> reports;
+    };
+    const Case cases[] = {
+        {{R::Garbled, R::Garbled, R::Garbled}, {true, false, false}},
+        {{R::Garbled, R::Done, R::Garbled}, {true, false, true}},
+        {{R::Done, R::Garbled, R::Garbled, R::Done, R::Done, R::Garbled},
+         {false, true, false, false, false, true}},
+        {{R::Garbled, R::Lost, R::Garbled}, {true, false, false}}, // a lost poll is no good one
+    };
+    for (const Case &c : cases) {
+        GarbledStatusReport report;
+        std::vector<bool> shown;
+        for (R r : c.polls)
+            shown.push_back(report.afterPoll(r));
+        EXPECT_EQ(shown, c.reports);
+        report.reset();
+        EXPECT_TRUE(report.afterPoll(R::Garbled));
+    }
+}
+
+// Values that are not known (before the first reply, after the link was lost) are shown as
+// nothing at all, whatever the values hold.
+TEST(LiveStatus, UnknownStatusShowsNothing)
+{
+    LiveStatus s;
+    s.GyroInfo[AxisA] = {1, 600, 512, 0, 0};
+    s.ChannelDetect = {1, 0, 0};
+    s.known = true;
+    EXPECT_TRUE(computeStatusView(s, UnitKind::Kind1, 0).known);
+    s.forget();
+    EXPECT_FALSE(s.known);
+    EXPECT_EQ(s.GyroInfo[AxisA][2], 0);
+    s.GyroInfo[AxisA] = {1, 600, 512, 0, 0};
+    for (UnitKind kind : {UnitKind::Kind1, UnitKind::Kind2}) {
+        const StatusView view = computeStatusView(s, kind, 0);
+        EXPECT_FALSE(view.known);
+    }
 }
 
 // The status page as a set of "control=shown value" tokens.
@@ -218,6 +282,7 @@ TEST(LiveStatus, StatusPageFormulas)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         LiveStatus s;
+        s.known = true;
         s.GyroInfo = c.gyro;
         s.ChannelDetect = c.channels;
         s.ChannelDetect2 = c.channel2;

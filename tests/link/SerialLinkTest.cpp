@@ -12,6 +12,7 @@ namespace
 
 using test::Chunk;
 using test::ScriptedPort;
+using Strings = std::vector<std::string>;
 
 struct LinkFixture : ::testing::Test {
     ScriptedPort port;
@@ -111,6 +112,99 @@ TEST_F(LinkFixture, PingWantsExactlyOkCrLfWithin200ms)
         EXPECT_EQ(link.pingUnit(), c.ok) << ::testing::PrintToString(c.answer.front().bytes);
         EXPECT_EQ(port.writes.back(), "PING\r\n");
         port.settle();
+    }
+}
+
+// After a failed exchange the link asks the unit whether it is still there. A unit gone (or a
+// port that refuses the command) makes the link lost: what follows fails at once, unsent.
+TEST(LinkLoss, AFailedExchangeIsCheckedWithAPing)
+{
+    struct Case {
+        const char *name;
+        std::vector<Chunk> rrom; // the answer to the failing command
+        std::vector<Chunk> ping; // the answer to the ping after it
+        bool refuseWrites;       // the port refuses the command (it went away)
+        bool enabled;            // what lossCheck says
+        LossCheck check;         // how the command is sent
+        Strings writes;          // what went out for the command
+        bool lost;
+    };
+    const std::vector<Chunk> ok = {{0, "OK\r\n"}};
+    const Case cases[] = {
+        {"good reply: no ping",
+         {{0, "0001 0002 0003\r\n"}},
+         ok,
+         false,
+         true,
+         LossCheck::On,
+         {"RROM A 0\r\n"},
+         false},
+        {"silent, unit still there", {}, ok, false, true, LossCheck::On, {"RROM A 0\r\n", "PING\r\n"}, false},
+        {"cut short, unit still there",
+         {{0, "0001 00"}},
+         ok,
+         false,
+         true,
+         LossCheck::On,
+         {"RROM A 0\r\n", "PING\r\n"},
+         false},
+        {"silent, ping unanswered", {}, {}, false, true, LossCheck::On, {"RROM A 0\r\n", "PING\r\n"}, true},
+        {"silent, ping answered wrongly",
+         {},
+         {{0, "NG\r\n"}},
+         false,
+         true,
+         LossCheck::On,
+         {"RROM A 0\r\n", "PING\r\n"},
+         true},
+        {"port refuses the command", {}, ok, true, true, LossCheck::On, {}, true},
+        {"check off for this exchange", {}, {}, false, true, LossCheck::Off, {"RROM A 0\r\n"}, false},
+        {"owner says no check (firmware transfer)",
+         {},
+         {},
+         false,
+         false,
+         LossCheck::On,
+         {"RROM A 0\r\n"},
+         false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedPort port;
+        port.responder = [&](const std::string &, std::uint32_t, const std::string &line) {
+            return line == "PING\r\n" ? c.ping : c.rrom;
+        };
+        SerialLink link(port);
+        link.lossCheck = [&] { return c.enabled; };
+        ASSERT_TRUE(link.openPort());
+        port.refuseWrites = c.refuseWrites;
+
+        const bool good = link.exchange("RROM A 0\r\n", 16, 5000, c.check);
+        EXPECT_EQ(good, c.rrom.size() == 1 && c.rrom[0].bytes.size() == 16);
+        EXPECT_EQ(port.writes, c.writes);
+        EXPECT_EQ(link.lost(), c.lost);
+        // The failed exchange's own reply is what stays, whatever the ping got.
+        const std::string sent = c.rrom.empty() || c.refuseWrites ? "" : c.rrom[0].bytes;
+        EXPECT_EQ(link.replyText(), sent);
+        EXPECT_EQ(link.received(), sent.size());
+        EXPECT_EQ(link.readTimeoutMs, 5000u);
+
+        // Lost: every exchange fails at once and sends nothing, until the port is opened again.
+        port.refuseWrites = false;
+        port.writes.clear();
+        const std::int64_t before = port.nowMs;
+        link.exchange("GINFO A\r\n", 16, 5000);
+        EXPECT_EQ(port.writes.empty(), c.lost);
+        EXPECT_EQ(link.pingUnit(), !c.lost && !c.ping.empty() && c.ping[0].bytes == "OK\r\n");
+        if (c.lost) {
+            EXPECT_EQ(port.nowMs, before);
+            EXPECT_TRUE(link.isOpen());
+            link.closePort();
+            ASSERT_TRUE(link.openPort());
+            EXPECT_FALSE(link.lost());
+            EXPECT_EQ(link.exchange("GINFO A\r\n", 16, 5000, LossCheck::Off), false);
+            EXPECT_EQ(port.writes.back(), "GINFO A\r\n");
+        }
     }
 }
 

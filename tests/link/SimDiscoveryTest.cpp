@@ -54,8 +54,8 @@ Found discover(SimulatedBus &bus)
     SerialLink link(bus.port());
     Found f;
     f.port = findUnitPort(link, bus, [&] {
-        bool verOk = false;
-        f.id = identifyUnit(link, verOk);
+        f.id = identifyUnit(link);
+        return f.id.has_value();
     });
     EXPECT_EQ(link.isOpen(), f.port.has_value());
     f.baud = link.baudRate;

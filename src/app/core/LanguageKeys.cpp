@@ -354,6 +354,11 @@ constexpr LanguageKey Keys[] = {
     S("SafeResetFailedMessage"),
     S("SafeResetWriteFailedMessage"),
     // Added: device link faults.
+    S("LinkUnidentifiedMessage"),
+    S("LinkConnectLostMessage"),
+    S("LinkConnectGarbledMessage"),
+    S("LinkLostMessage"),
+    S("LinkStatusGarbledMessage"),
     // Added: parameter files, presets, backups.
     S("FileReadErrorMessage"),
     S("FileBadMessage"),

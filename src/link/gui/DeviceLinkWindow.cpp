@@ -5,6 +5,8 @@
 #include "link/DeviceActions.h"
 #include "link/Discovery.h"
 #include "link/Identification.h"
+#include "params/BlockTransfer.h"
+#include "seams/ConversionError.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -64,7 +66,7 @@ void applyShapeStep(TForm1 &f, const ShapeStep &step)
         f.dialogs().message({MsgIcon::Error, step.arg, f.text(qs(step.arg)).toStdString(), Ok, Ok});
         break;
     case ShapeAction::ReadAllDefaults:
-        f.readAllDefaults();
+        f.readStandardValuesOnConnect();
         break;
     }
 }
@@ -88,6 +90,14 @@ void TForm1::setSerialDefaults()
 {
     link.baudRate = SerialLink::DefaultBaud;
     link.readTimeoutMs = 0xFFFFFFFFu;
+    // A failed exchange is followed by a ping, so a unit that has gone ends the running flow
+    // at once; never inside the firmware transfer, whose loader must not see a ping.
+    link.lossCheck = [this] { return !Updating; };
+}
+
+void TForm1::reportLinkFault(const char *key, MsgIcon icon)
+{
+    dialogs().message({icon, key, text(QString::fromLatin1(key)).toStdString(), Ok, Ok});
 }
 
 void TForm1::ConnectSpeedButtonClick()
@@ -100,18 +110,34 @@ void TForm1::ConnectSpeedButtonClick()
 
 std::optional<std::string> TForm1::findUnitPort()
 {
-    return vireo::findUnitPort(link, services().ports, [this] { identifyUnit(); });
+    unitUnidentified = false;
+    return vireo::findUnitPort(link, services().ports, [this] { return identifyUnit(); });
 }
 
 bool TForm1::identifyUnit()
 {
-    bool verOk = false;
-    const Identification id = vireo::identifyUnit(link, verOk);
-    unitKind = id.kind;
-    FirmwareVersion = id.firmwareVersion;
-    for (const ShapeStep &step : id.shape)
+    const std::optional<Identification> id = vireo::identifyUnit(link);
+    if (!id) {
+        // Kind, version and the window's shape stay as they were; nothing is guessed.
+        unitUnidentified = true;
+        return false;
+    }
+    unitKind = id->kind;
+    FirmwareVersion = id->firmwareVersion;
+    for (const ShapeStep &step : id->shape)
         applyShapeStep(*this, step);
-    return verOk;
+    return true;
+}
+
+void TForm1::readStandardValuesOnConnect()
+{
+    // Connecting goes on after a garbled standard value: the records not yet read keep what
+    // they held.
+    try {
+        vireo::readAllDefaults(link, unitProfile(), WorkValues, DefValues, DefKnown);
+    } catch (const ConversionError &) {
+        reportLinkFault("LinkConnectGarbledMessage", MsgIcon::Error);
+    }
 }
 
 void TForm1::connectUnit()
@@ -127,13 +153,20 @@ void TForm1::connectUnit()
     if (!port) {
         showParameters();
         showDefaults();
-        dialogs().message({MsgIcon::Error, "ConnectErrorMessage",
-                           text(QStringLiteral("ConnectErrorMessage")).toStdString(), Ok, Ok});
+        const char *key = unitUnidentified ? "LinkUnidentifiedMessage" : "ConnectErrorMessage";
+        reportLinkFault(key, MsgIcon::Error);
         return;
     }
-    if (hasApplicationFirmware(FirmwareVersion)) {
+    if (!link.lost() && hasApplicationFirmware(FirmwareVersion)) {
         readFlow(false);
-        ParamsLoaded = true;
+        if (!link.lost())
+            ParamsLoaded = true;
+    }
+    if (link.lost()) {
+        // The unit stopped answering part-way: it is not connected.
+        link.closePort();
+        reportLinkFault("LinkConnectLostMessage", MsgIcon::Error);
+        return;
     }
     showDefaults();
     control<QWidget>(QStringLiteral("LEDRedImage"))->hide();
@@ -144,6 +177,7 @@ void TForm1::connectUnit()
         ->setText(text(QStringLiteral("DisconnectButton")));
     control<QProgressBar>(QStringLiteral("ProgressBar1"))->setValue(0);
     setReadWriteByActivePage();
+    garbledStatusReport.reset();
     Connected = true;
 }
 
@@ -157,6 +191,9 @@ void TForm1::disconnectUnit()
         control<QWidget>(QString::fromLatin1(button))->setEnabled(false);
     link.closePort();
     Connected = false;
+    // What the status page showed is no longer the unit's live state.
+    liveStatus.forget();
+    showStatusPage();
 }
 
 void TForm1::PirouCheckButtonClick()

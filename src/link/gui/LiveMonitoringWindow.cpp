@@ -4,11 +4,11 @@
 #include "app/StaticText.h"
 #include "app/TForm1.h"
 #include "link/LiveStatus.h"
-#include "seams/ConversionError.h"
 
 #include <QLabel>
 
 #include <array>
+#include <vector>
 
 namespace vireo
 {
@@ -91,8 +91,51 @@ void showChannelInfo(TForm1 &f, ChannelInfoText info, bool red)
     label->setPalette(p);
 }
 
+// Every read-out and lamp of the page, for dimming them together.
+std::vector<const char *> statusControls()
+{
+    std::vector<const char *> names;
+    for (const AxisControls &c : StatusAxes) {
+        names.insert(names.end(), c.modeLamps.begin(), c.modeLamps.end());
+        names.insert(names.end(), {c.volume, c.tx, c.total});
+        names.insert(names.end(), c.limitsLow.begin(), c.limitsLow.end());
+        names.insert(names.end(), c.limitsHigh.begin(), c.limitsHigh.end());
+    }
+    names.insert(names.end(), Kind1GainLamps.begin(), Kind1GainLamps.end());
+    names.insert(names.end(), Kind2ChannelLamps.begin(), Kind2ChannelLamps.end());
+    names.push_back(NonLamp);
+    return names;
+}
+
+// Not known: no number, no lit lamp, no channel text, all dimmed.
+void showUnknownStatus(TForm1 &f)
+{
+    for (const AxisControls &c : StatusAxes) {
+        for (const char *lamp : c.modeLamps)
+            staticText(f, lamp)->setLit(false);
+        for (const char *field : {c.volume, c.tx, c.total})
+            staticText(f, field)->clear();
+        for (const auto &column : {c.limitsLow, c.limitsHigh})
+            for (const char *field : column)
+                staticText(f, field)->clear();
+    }
+    for (const char *lamp : Kind1GainLamps)
+        staticText(f, lamp)->setLit(false);
+    for (const char *lamp : Kind2ChannelLamps)
+        staticText(f, lamp)->setLit(false);
+    staticText(f, NonLamp)->setLit(false);
+    f.control<QLabel>(QStringLiteral("Label62"))->clear();
+}
+
 void showLiveStatus(TForm1 &f, const StatusView &view, UnitKind kind)
 {
+    // Dimmed rather than disabled: enabling belongs to the axis mode (three-axis controls).
+    for (const char *name : statusControls())
+        staticText(f, name)->setDimmed(!view.known);
+    if (!view.known) {
+        showUnknownStatus(f);
+        return;
+    }
     if (kind == UnitKind::Kind1) {
         for (std::size_t i = 0; i < Kind1GainLamps.size(); ++i)
             showChannelLamp(f, Kind1GainLamps[i], view.gainLamps[i]);
@@ -158,26 +201,39 @@ void TForm1::Timer2Timer()
         return;
 
     auto *green = control<QWidget>(QStringLiteral("LEDGreenImage"));
-    if (link.pingUnit()) {
-        toggleVisible(green);
-    } else {
-        green->hide();
-        Connected = false;
-        disconnectUnit();
+    if (!link.pingUnit()) {
+        linkLost();
+        return;
     }
-    if (!Connected || !hasApplicationFirmware(FirmwareVersion))
+    toggleVisible(green);
+    if (!hasApplicationFirmware(FirmwareVersion))
         return;
 
-    try {
-        pollLiveStatus(link, liveStatus, unitKind, FirmwareVersion);
-    } catch (const ConversionError &e) {
-        // The garbled command kept its values; the next tick starts afresh.
-        reportConversionError(e.what());
+    const PollResult result = pollLiveStatus(link, liveStatus, unitKind, FirmwareVersion);
+    if (result == PollResult::Lost) {
+        linkLost();
         return;
     }
+    // The garbled command kept its values and the page is not renewed; the next tick starts
+    // afresh. A reply that stays garbled is reported once.
+    if (garbledStatusReport.afterPoll(result))
+        reportLinkFault("LinkStatusGarbledMessage", MsgIcon::Warning);
+    if (result == PollResult::Garbled)
+        return;
     if (AppliedAxisMode == 1)
         applyOneAxisMode(liveStatus, unitKind);
+    showStatusPage();
+}
+
+void TForm1::showStatusPage()
+{
     showLiveStatus(*this, computeStatusView(liveStatus, unitKind, AppliedAxisMode), unitKind);
+}
+
+void TForm1::linkLost()
+{
+    disconnectUnit();
+    reportLinkFault("LinkLostMessage", MsgIcon::Error);
 }
 
 } // namespace vireo

@@ -211,7 +211,7 @@ TEST_F(FilesWindow, ResetThatCannotGoOnSendsNothingMoreAndRestoresTheWindow)
         {"unit stops answering after the aileron",
          Trouble::UnitSilent,
          0,
-         {"RESET", "RROM A 0", "RROM A 1", "RROM A 2", "RROM E 0"}},
+         {"RESET", "RROM A 0", "RROM A 1", "RROM A 2", "RROM E 0", "PING"}}, // the ping finds the unit there
         {"garbled reply in the read-back", Trouble::GarbledReply, 0, {"RESET", "RROM A 0", "RROM A 1"}},
     };
     for (const auto &c : cases) {

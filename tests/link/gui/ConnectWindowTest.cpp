@@ -146,6 +146,90 @@ TEST_F(ConnectWindowTest, NoUnitFoundReportsAndStaysDisconnected)
     EXPECT_EQ(bus->port().openLog().size(), 4u);
 }
 
+// A fault while connecting never leaves the window connected under a guessed kind, holds it
+// for at most one time-out and the ping after it, and says what happened and what to do.
+TEST_F(ConnectWindowTest, FaultsWhileConnecting)
+{
+    struct Case {
+        const char *name;
+        UnitConfig config;
+        const char *fault;
+        std::vector<const char *> boxes;
+        bool connected;
+    };
+    const UnitConfig kind1 = unitConfig(UnitKind::Kind1, " 2.0.5");
+    const UnitConfig kind2 = unitConfig(UnitKind::Kind2, " 0.5.0");
+    const std::vector<const char *> unidentified = {"LinkUnidentifiedMessage"};
+    const std::vector<const char *> lostInRead = {"CPSReadErrorMessage", "LinkConnectLostMessage"};
+    const Case cases[] = {
+        {"lost UPVER does not make a Kind1 unit Kind2", kind1, "UPVER#1:silence", unidentified, false},
+        {"UPVER cut short", kind1, "UPVER:short", unidentified, false},
+        {"garbled UPVER", kind2, "UPVER:garbage", unidentified, false},
+        {"lost VER", kind2, "VER:silence", unidentified, false},
+        {"VER cut short", kind1, "VER:short", unidentified, false},
+        {"garbled VER", kind2, "VER:garbage", unidentified, false},
+        {"VER with a stray first byte", kind1, "VER:wrongack", unidentified, false},
+        {"unit dies right after the ping", kind2, "UPVER:disconnect", unidentified, false},
+        {"unit dies after identifying itself",
+         kind1,
+         "RDEF A 0:disconnect",
+         {"LinkConnectLostMessage"},
+         false},
+        {"unit dies in the standard values", kind2, "RDEF E 1:disconnect", {"LinkConnectLostMessage"}, false},
+        {"unit dies in the parameter read", kind2, "RROM A 1:disconnect", lostInRead, false},
+        {"adapter pulled in the parameter read", kind1, "RROM E 0:unplug", lostInRead, false},
+        {"garbled standard value", kind2, "RDEF A 1:garbage", {"LinkConnectGarbledMessage"}, true},
+        {"standard value with a stray first byte",
+         kind1,
+         "RDEF R 2:wrongack",
+         {"LinkConnectGarbledMessage"},
+         true},
+    };
+    // One time-out and the ping after it, plus discovery's unanswered pings before the unit's:
+    // the empty port at both rates and, for a Kind1 unit, its own port at 250000.
+    const std::int64_t longestFreeze = PollTimeoutMs + 200 + 3 * 200;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        start(c.config);
+        unit->addFault(c.fault);
+        for (const char *key : c.boxes)
+            script.expectMessage(MsgIcon::Error, key);
+        std::int64_t frozen = 0;
+        {
+            FreezeMeter meter(clock, dialogs);
+            connect();
+            frozen = meter.longestMs();
+        }
+        script.verify();
+        EXPECT_LE(frozen, longestFreeze);
+        for (const MessageRequest &box : script.messages())
+            EXPECT_EQ(QString::fromStdString(box.text), language(box.key.c_str())) << box.key;
+
+        EXPECT_EQ(form->Connected, c.connected);
+        EXPECT_EQ(bus->port().isOpen(), c.connected);
+        EXPECT_EQ(shown("LEDGreenImage"), c.connected);
+        EXPECT_EQ(control("ResetButton")->isEnabled(), c.connected);
+        EXPECT_EQ(control<QAbstractButton>("ConnectSpeedButton")->text(),
+                  language(c.connected ? "DisconnectButton" : "ConnectButton"));
+        if (c.boxes == unidentified) {
+            // Nothing was taken from the answers.
+            EXPECT_EQ(form->FirmwareVersion, "");
+            EXPECT_EQ(textOf("Label35").toStdString().find("\xEF\xBF\xBD"), std::string::npos);
+        }
+
+        // The fault gone, CONNECT works as ever.
+        if (!c.connected) {
+            unit->clearFaults();
+            unit->reconnect();
+            connect();
+            EXPECT_TRUE(form->Connected);
+            EXPECT_EQ(form->unitKind, c.config.kind);
+            EXPECT_EQ(form->FirmwareVersion, *c.config.firmware);
+            EXPECT_TRUE(form->ParamsLoaded);
+        }
+    }
+}
+
 TEST_F(ConnectWindowTest, DisconnectByButtonSendsNothing)
 {
     start(unitConfig(UnitKind::Kind2, " 0.5.0"));

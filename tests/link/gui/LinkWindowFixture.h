@@ -25,9 +25,12 @@ class DialogsWithHook : public Dialogs
 public:
     explicit DialogsWithHook(ScriptedDialogs &script) : script_(script) {}
     std::function<void()> whileOpen;
+    std::function<void()> onEveryMessage; // runs for every box, before whileOpen
 
     MsgButton message(const MessageRequest &request) override
     {
+        if (onEveryMessage)
+            onEveryMessage();
         if (whileOpen) {
             const auto hook = whileOpen; // the hook may clear itself
             hook();
@@ -48,6 +51,44 @@ inline UnitConfig unitConfig(UnitKind kind, std::optional<std::string> firmware)
     c.firmware = std::move(firmware);
     return c;
 }
+
+// The longest stretch of virtual time in which the window dispatched no events: from the
+// start, between event pumps and boxes (a box runs its own event loop), to the end.
+class FreezeMeter
+{
+public:
+    FreezeMeter(VirtualClock &clock, DialogsWithHook &dialogs) : clock_(clock), dialogs_(dialogs)
+    {
+        last_ = clock_.nowMs();
+        clock_.onProcessEvents = [this] { mark(); };
+        dialogs_.onEveryMessage = [this] { mark(); };
+    }
+    ~FreezeMeter()
+    {
+        clock_.onProcessEvents = nullptr;
+        dialogs_.onEveryMessage = nullptr;
+    }
+    FreezeMeter(const FreezeMeter &) = delete;
+    FreezeMeter &operator=(const FreezeMeter &) = delete;
+
+    std::int64_t longestMs()
+    {
+        mark();
+        return longest_;
+    }
+
+private:
+    void mark()
+    {
+        longest_ = std::max(longest_, clock_.nowMs() - last_);
+        last_ = clock_.nowMs();
+    }
+
+    VirtualClock &clock_;
+    DialogsWithHook &dialogs_;
+    std::int64_t last_ = 0;
+    std::int64_t longest_ = 0;
+};
 
 class LinkWindowFixture : public ::testing::Test
 {

@@ -31,10 +31,12 @@ Found discoverThrough(const SimProcess &sim, SerialLink &link)
     QtPortLister lister;
     Found f;
     f.port = findUnitPort(link, lister, [&] {
-        bool verOk = false;
-        const Identification id = identifyUnit(link, verOk);
-        f.version = id.firmwareVersion;
-        f.kind = id.kind;
+        const std::optional<Identification> id = identifyUnit(link);
+        if (id) {
+            f.version = id->firmwareVersion;
+            f.kind = id->kind;
+        }
+        return id.has_value();
     });
     unsetenv("VIREO_EXTRA_PORTS");
     f.baud = link.baudRate;
