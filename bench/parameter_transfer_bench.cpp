@@ -40,6 +40,8 @@ public:
     }
     ParameterSet &workValues() override { return work_; }
     UnitProfile unitProfile() override { return unit_; }
+    bool linkLost() override { return link_.lost(); }
+    void disconnect() override {}
     std::string text(std::string_view key) override { return std::string(key); }
     MsgButton showMessage(const FlowDialog &d, const std::string &) override
     {

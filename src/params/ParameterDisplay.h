@@ -94,8 +94,8 @@ inline constexpr auto ThreeAxisControls = std::to_array<std::string_view>(
 
 // Group boxes of the option pages whose controls show the common block.
 inline constexpr std::array<std::string_view, 10> CommonBlockGroups = {
-    "DBRadioGroup", "PirouGroup",     "ERingGroup",    "GainChGroup",       "CondSelChGroup",
-    "AuxOutGroup",  "SwashNeutGroup", "RudNeutGroup",  "RxKindSelectGroup", "AxisControlSelectGroupBox"};
+    "DBRadioGroup", "PirouGroup",     "ERingGroup",   "GainChGroup",       "CondSelChGroup",
+    "AuxOutGroup",  "SwashNeutGroup", "RudNeutGroup", "RxKindSelectGroup", "AxisControlSelectGroupBox"};
 
 // Group boxes whose caption turns grey when their axes are out of control.
 inline constexpr std::array<std::string_view, 7> ThreeAxisGroupCaptions = {

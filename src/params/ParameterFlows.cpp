@@ -18,7 +18,8 @@ std::vector<RecordRef> mainReadRecords()
 }
 
 // The records of the list from position i on that this unit has.
-std::vector<RecordRef> inUnitFrom(ParameterFlowHost &host, const std::vector<RecordRef> &records, std::size_t i)
+std::vector<RecordRef> inUnitFrom(ParameterFlowHost &host, const std::vector<RecordRef> &records,
+                                  std::size_t i)
 {
     const UnitProfile unit = host.unitProfile();
     std::vector<RecordRef> out;
@@ -57,10 +58,12 @@ MsgButton refuse(ParameterFlowHost &host, const SendCheck &check)
     return host.showMessage(d, host.text(d.key) + "\n\n" + refusalText(text, check));
 }
 
-// The write error; after a partial write it names what reached the unit and what did not.
+// The write error (or the lost link); after a partial write it names what reached the unit
+// and what did not.
 void writeError(ParameterFlowHost &host, const std::vector<RecordRef> &records, std::size_t failed)
 {
-    const FlowDialog &d = flowDialog(FlowMessage::WriteError);
+    const bool lost = host.linkLost();
+    const FlowDialog &d = flowDialog(lost ? FlowMessage::LinkLost : FlowMessage::WriteError);
     std::string shown = host.text(d.key);
     const TextOf text = [&host](std::string_view key) { return host.text(key); };
     std::vector<RecordRef> written = inUnitFrom(host, records, 0);
@@ -70,6 +73,8 @@ void writeError(ParameterFlowHost &host, const std::vector<RecordRef> &records, 
         shown += "\n\n" + host.text("SafeWrittenRecords") + "\n" + recordList(text, written) + "\n\n" +
                  host.text("SafeNotWrittenRecords") + "\n" + recordList(text, notWritten);
     host.showMessage(d, shown);
+    if (lost)
+        host.disconnect();
 }
 
 // A write whose answer cannot even be read is as failed as one that got none.
@@ -124,7 +129,12 @@ void runReadFlow(ParameterFlowHost &host, bool ask)
     host.takeUnitCopy();
     host.showParameters();
     host.showDefaults();
-    if (end == ReadEnd::Failed)
+    if (end == ReadEnd::Failed && host.linkLost()) {
+        if (ask) {
+            host.showMessage(flowDialog(FlowMessage::LinkLost));
+            host.disconnect();
+        }
+    } else if (end == ReadEnd::Failed)
         host.showMessage(flowDialog(FlowMessage::ReadError));
     else if (end == ReadEnd::Garbled)
         host.showMessage(flowDialog(FlowMessage::ReadGarbled));
@@ -161,7 +171,7 @@ void runWriteCommonFlow(ParameterFlowHost &host)
     host.processEvents();
     if (!writeAcknowledged(host, common[0])) {
         host.closeProgress();
-        host.showMessage(flowDialog(FlowMessage::WriteError));
+        writeError(host, {common[0]}, 0);
         return;
     }
     host.stepProgress(100);

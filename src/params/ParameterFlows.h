@@ -27,7 +27,8 @@ enum class FlowMessage {
     ReadComplete,
     WriteComplete,
     ReadGarbled,
-    WriteRefused
+    WriteRefused,
+    LinkLost
 };
 
 struct FlowDialog {
@@ -38,7 +39,7 @@ struct FlowDialog {
     MsgButton focused;
 };
 
-inline constexpr std::array<FlowDialog, 8> FlowDialogs = {{
+inline constexpr std::array<FlowDialog, 9> FlowDialogs = {{
     {FlowMessage::ReadQuestion, "ParamReadMessage", MsgIcon::Warning, Yes | No, No},
     {FlowMessage::WriteConfirmation, "CPSWriteCautionMessage", MsgIcon::Question, Yes | Cancel, Yes},
     {FlowMessage::ReadError, "CPSReadErrorMessage", MsgIcon::Error, Ok, Ok},
@@ -47,6 +48,7 @@ inline constexpr std::array<FlowDialog, 8> FlowDialogs = {{
     {FlowMessage::WriteComplete, "CPSWriteCompleteMessage", MsgIcon::Information, Ok, Ok},
     {FlowMessage::ReadGarbled, "SafeReadGarbledMessage", MsgIcon::Error, Ok, Ok},
     {FlowMessage::WriteRefused, "SafeWriteRefusedMessage", MsgIcon::Error, Ok, Ok},
+    {FlowMessage::LinkLost, "LinkLostMessage", MsgIcon::Error, Ok, Ok},
 }};
 
 constexpr const FlowDialog &flowDialog(FlowMessage m)
@@ -71,6 +73,10 @@ public:
     // The working values the transfers read into and write from, and the unit they talk to.
     virtual ParameterSet &workValues() = 0;
     virtual UnitProfile unitProfile() = 0;
+    // The unit no longer answers (a failed exchange and no answer to the ping after it).
+    virtual bool linkLost() = 0;
+    // Ends the connection after a lost link was reported.
+    virtual void disconnect() = 0;
 
     // The language text of a key.
     virtual std::string text(std::string_view key) = 0;
@@ -103,6 +109,8 @@ public:
 // stops the reads with an error box; the records read before keep their new values, the
 // others become Unknown, and the unit copy and display show exactly that. ask adds the
 // question before (Yes saves the working values first) and the completion message after.
+// A unit that no longer answers is one message that says so, and the window disconnects;
+// without ask (connecting, after an update) the caller says it.
 void runReadFlow(ParameterFlowHost &host, bool ask);
 
 // WRITE: refused with nothing sent while a record is unknown or a field is out of limits;

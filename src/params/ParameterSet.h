@@ -326,7 +326,8 @@ struct RecordOrigins {
         case Selector::J:
             return j;
         default: // A, E, R
-            return axes[static_cast<std::size_t>(std::max(0, axisIndex(s)))][static_cast<std::size_t>(k) % ModeSetCount];
+            return axes[static_cast<std::size_t>(std::max(0, axisIndex(s)))]
+                       [static_cast<std::size_t>(k) % ModeSetCount];
         }
     }
     Origin of(Selector s, ModeSet k = 0) const { return const_cast<RecordOrigins &>(*this).of(s, k); }

@@ -46,8 +46,8 @@ void checkAxis(const ParameterSet &work, const RecordRef &r, std::vector<FieldOu
     const AxisRecord &record = work.axis(r.group, r.k);
     for (int f = 0; f < LimitFieldCount; ++f) {
         const AxisField field = LimitFieldAxisField[static_cast<std::size_t>(f)];
-        const std::int16_t max =
-            Limits[static_cast<std::size_t>(axis)][static_cast<std::size_t>(f)][static_cast<std::size_t>(r.k)];
+        const std::int16_t max = Limits[static_cast<std::size_t>(axis)][static_cast<std::size_t>(f)]
+                                       [static_cast<std::size_t>(r.k)];
         const std::int16_t v = record[field];
         if (v < 0 || v > max)
             out.push_back({r, AxisFields[static_cast<std::size_t>(field)].name, v, 0, max});
@@ -68,7 +68,8 @@ void checkCommon(const ParameterSet &work, const UnitProfile &unit, const Record
 
 } // namespace
 
-SendCheck checkBeforeSend(const ParameterSet &work, const UnitProfile &unit, std::span<const RecordRef> records)
+SendCheck checkBeforeSend(const ParameterSet &work, const UnitProfile &unit,
+                          std::span<const RecordRef> records)
 {
     SendCheck check;
     for (const RecordRef &r : records) {

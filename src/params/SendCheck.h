@@ -37,14 +37,15 @@ struct FieldOutOfLimits {
 };
 
 struct SendCheck {
-    std::vector<RecordRef> unknown;          // records with no trustworthy values
+    std::vector<RecordRef> unknown;            // records with no trustworthy values
     std::vector<FieldOutOfLimits> outOfLimits; // known records with a field beyond its limits
     bool ok() const { return unknown.empty() && outOfLimits.empty(); }
 };
 
 // Checks the records that would be sent to this unit; records the unit does not have (mode
 // set 2 before firmware 0.5.0) are not sent and not checked.
-SendCheck checkBeforeSend(const ParameterSet &work, const UnitProfile &unit, std::span<const RecordRef> records);
+SendCheck checkBeforeSend(const ParameterSet &work, const UnitProfile &unit,
+                          std::span<const RecordRef> records);
 
 // The window's language text of a key.
 using TextOf = std::function<std::string(std::string_view key)>;

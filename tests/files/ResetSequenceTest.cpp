@@ -19,12 +19,15 @@ public:
     std::vector<std::string> log;
     int failReadAt = 0;
     bool resetAcknowledged = true;
-    std::string failWrite;  // "WE1": that write is not acknowledged
+    std::string failWrite; // "WE1": that write is not acknowledged
     bool failCommonRead = false;
     bool presetKnown = true;
 
     bool resetUnit() override { return note("RESET") && resetAcknowledged; }
-    bool writeGroup(Selector s, ModeSet k) override { return note("W" + name(s, k)) && log.back() != failWrite; }
+    bool writeGroup(Selector s, ModeSet k) override
+    {
+        return note("W" + name(s, k)) && log.back() != failWrite;
+    }
     bool readGroup(Selector s, ModeSet k) override
     {
         note("R" + name(s, k));
@@ -94,19 +97,37 @@ TEST(ResetSequence, StepsInOrder)
          concat({{"RESET", "forget", "wait 200"}, readBack(9), tail})},
         {"preset", true, 0, ResetOutcome::Completed, concat({writes, {"wait 200"}, readBack(9), tail})},
         // The first read fails: no step, the window stays for the caller to close.
-        {"silent after reset", false, 1, ResetOutcome::ReadFailed,
+        {"silent after reset",
+         false,
+         1,
+         ResetOutcome::ReadFailed,
          {"RESET", "forget", "wait 200", "events", "RA0"}},
         {"fails at the fourth record", true, 4, ResetOutcome::ReadFailed,
          concat({writes, {"wait 200"}, readBack(3), {"events", "RE0"}})},
         // Only the unit's "OK" says it reset; without it nothing is read as if it had.
-        {"reset not acknowledged", false, 0, ResetOutcome::ResetFailed, {"RESET", "forget"},
+        {"reset not acknowledged",
+         false,
+         0,
+         ResetOutcome::ResetFailed,
+         {"RESET", "forget"},
          [](RecordingTarget &t) { t.resetAcknowledged = false; }},
-        {"preset write refused", true, 0, ResetOutcome::WriteFailed,
-         {"WA0", "WA1", "WA2", "WE0", "WE1"}, [](RecordingTarget &t) { t.failWrite = "WE1"; }},
-        {"preset block write refused", true, 0, ResetOutcome::WriteFailed,
+        {"preset write refused",
+         true,
+         0,
+         ResetOutcome::WriteFailed,
+         {"WA0", "WA1", "WA2", "WE0", "WE1"},
+         [](RecordingTarget &t) { t.failWrite = "WE1"; }},
+        {"preset block write refused",
+         true,
+         0,
+         ResetOutcome::WriteFailed,
          {"WA0", "WA1", "WA2", "WE0", "WE1", "WE2", "WR0", "WR1", "WR2", "WC1", "WZ0", "WG0"},
          [](RecordingTarget &t) { t.failWrite = "WG0"; }},
-        {"preset with an unknown record", true, 0, ResetOutcome::Refused, {},
+        {"preset with an unknown record",
+         true,
+         0,
+         ResetOutcome::Refused,
+         {},
          [](RecordingTarget &t) { t.presetKnown = false; }},
         {"common block not read back", false, 0, ResetOutcome::CommonReadFailed,
          concat({{"RESET", "forget", "wait 200"}, readBack(9), tail}),

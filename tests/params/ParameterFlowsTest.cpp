@@ -43,6 +43,9 @@ public:
     bool writeGroup(Selector g, ModeSet k) override { return transfer("W", g, k); }
     ParameterSet &workValues() override { return work; }
     UnitProfile unitProfile() override { return {UnitKind::Kind2, " 0.5.0"}; }
+    bool linkLost() override { return lost; }
+    void disconnect() override { log.push_back("disconnect"); }
+    bool lost = false; // the unit no longer answers once a transfer failed
     std::string text(std::string_view key) override { return std::string(key); }
     MsgButton showMessage(const FlowDialog &d, const std::string &shown) override
     {
@@ -308,6 +311,42 @@ TEST(ParameterFlows, RunTheirStepsInOrderAndStopAtTheFirstFailure)
     }
 }
 
+// A unit that no longer answers is one message that says so, then the window lets go of it;
+// connecting reports it itself.
+TEST(ParameterFlows, LostLinkIsOneMessageAndADisconnect)
+{
+    const struct {
+        const char *name;
+        std::function<void(ParameterFlowHost &)> run;
+        std::deque<MsgButton> answers;
+        std::string failAt;
+        Log tail; // from the failed transfer on
+    } cases[] = {
+        {"READ",
+         ReadAsking,
+         {No},
+         "R E0",
+         concat({FailedReadRefresh, {"LinkLostMessage", "disconnect", "end"}})},
+        {"read while connecting", ReadQuiet, {}, "R E0", concat({FailedReadRefresh, {"end"}})},
+        {"WRITE",
+         runWriteFlow,
+         {Yes},
+         "W E0",
+         {"close", "takeUnitCopy", "forget E0", "showParameters", "LinkLostMessage", "disconnect", "end"}},
+        {"set button", runWriteCommonFlow, {}, "W C1", {"close", "LinkLostMessage", "disconnect"}},
+    };
+    for (const auto &c : cases) {
+        RecordingHost host;
+        host.lost = true;
+        host.answers = c.answers;
+        host.failAt = c.failAt;
+        c.run(host);
+        const auto at = std::find(host.log.begin(), host.log.end(), c.failAt);
+        ASSERT_NE(at, host.log.end()) << c.name;
+        EXPECT_EQ(Log(at + 1, host.log.end()), c.tail) << c.name;
+    }
+}
+
 TEST(ParameterFlows, ReadThatEndsEarlyLeavesEveryRecordItDidNotCompleteUnknown)
 {
     for (const char *failAt : {"R A0", "R E1", "R R2", "R C0"}) {
@@ -332,19 +371,22 @@ TEST(ParameterFlows, MessagesSayWhatIsMissingAndWhatReachedTheUnit)
     refused.work.origins.common = Origin::Unknown;
     refused.work.axis(Selector::R, 2).CTL() = 32767;
     runWriteFlow(refused);
-    EXPECT_EQ(refused.lastText, "SafeWriteRefusedMessage\n\nSafeUnknownRecordsMessage\n"
-                                "SafeRecordElevator SafeRecordMode1, SafeRecordOptions\n\nSafeOutOfLimitsMessage\n"
-                                "SafeRecordRudder SafeRecordExtra SafeFieldCTL = 32767 (0-1000)");
+    EXPECT_EQ(refused.lastText,
+              "SafeWriteRefusedMessage\n\nSafeUnknownRecordsMessage\n"
+              "SafeRecordElevator SafeRecordMode1, SafeRecordOptions\n\nSafeOutOfLimitsMessage\n"
+              "SafeRecordRudder SafeRecordExtra SafeFieldCTL = 32767 (0-1000)");
 
     RecordingHost partial;
     partial.answers = {Yes};
     partial.failAt = "W R0";
     runWriteFlow(partial);
-    EXPECT_EQ(partial.lastText,
-              "CPSWriteErrorMessage\n\nSafeWrittenRecords\nSafeRecordAileron SafeRecordMode0, SafeRecordAileron SafeRecordMode1, "
-              "SafeRecordAileron SafeRecordExtra, SafeRecordElevator SafeRecordMode0, SafeRecordElevator SafeRecordMode1, SafeRecordElevator "
-              "SafeRecordExtra\n\nSafeNotWrittenRecords\nSafeRecordRudder SafeRecordMode0, SafeRecordRudder SafeRecordMode1, "
-              "SafeRecordRudder SafeRecordExtra, SafeRecordOptions");
+    EXPECT_EQ(partial.lastText, "CPSWriteErrorMessage\n\nSafeWrittenRecords\nSafeRecordAileron "
+                                "SafeRecordMode0, SafeRecordAileron SafeRecordMode1, "
+                                "SafeRecordAileron SafeRecordExtra, SafeRecordElevator SafeRecordMode0, "
+                                "SafeRecordElevator SafeRecordMode1, SafeRecordElevator "
+                                "SafeRecordExtra\n\nSafeNotWrittenRecords\nSafeRecordRudder SafeRecordMode0, "
+                                "SafeRecordRudder SafeRecordMode1, "
+                                "SafeRecordRudder SafeRecordExtra, SafeRecordOptions");
 
     RecordingHost first;
     first.answers = {Yes};

@@ -26,6 +26,8 @@ public:
     bool writeGroup(Selector group, ModeSet k) override { return f_.writeGroup(group, k); }
     ParameterSet &workValues() override { return f_.WorkValues; }
     UnitProfile unitProfile() override { return f_.unitProfile(); }
+    bool linkLost() override { return f_.link.lost(); }
+    void disconnect() override { f_.disconnectUnit(); }
 
     std::string text(std::string_view key) override
     {

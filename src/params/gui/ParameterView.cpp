@@ -96,7 +96,8 @@ void TForm1::showParameters()
     for (std::string_view group : CommonBlockGroups)
         if (!commonKnown)
             control<QWidget>(qname(group))->setEnabled(false);
-        else if (std::find(ThreeAxisControls.begin(), ThreeAxisControls.end(), group) == ThreeAxisControls.end())
+        else if (std::find(ThreeAxisControls.begin(), ThreeAxisControls.end(), group) ==
+                 ThreeAxisControls.end())
             control<QWidget>(qname(group))->setEnabled(true);
     if (!commonKnown) {
         clearEdit(control<QLineEdit>(QStringLiteral("Edit25")));

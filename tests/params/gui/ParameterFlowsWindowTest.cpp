@@ -75,8 +75,9 @@ TEST_F(ParamsFlows, UnitThatStopsAnsweringAfterElevatorModeSet1)
     const UnitStore storedBefore = unit->store();
     fillWorkValues(f, 200);
     ASSERT_TRUE(unit->addFault("WROM E 2:disconnect"));
+    // The unit is gone: one message that says so and what reached it; the window lets go.
     dialogs.expectMessage(MsgIcon::Question, "CPSWriteCautionMessage", Yes)
-        .expectMessage(MsgIcon::Error, "CPSWriteErrorMessage");
+        .expectMessage(MsgIcon::Error, "LinkLostMessage");
 
     f.WriteButtonClick();
 
@@ -100,7 +101,11 @@ TEST_F(ParamsFlows, UnitThatStopsAnsweringAfterElevatorModeSet1)
     EXPECT_FALSE(f.CurKnown[Elevator][2]);
     EXPECT_EQ(f.CurValues[Rudder], before[Rudder]);
     EXPECT_TRUE(f.CurKnown[Rudder][0]);
-    EXPECT_TRUE(control<QPushButton>("WriteButton")->isEnabled());
+    EXPECT_NE(
+        dialogs.messages().back().text.find(f.text(QStringLiteral("SafeNotWrittenRecords")).toStdString()),
+        std::string::npos);
+    EXPECT_FALSE(f.Connected);
+    EXPECT_FALSE(control<QPushButton>("WriteButton")->isEnabled());
 }
 
 TEST_F(ParamsFlows, CancelledWriteSendsNothing)
