@@ -153,7 +153,10 @@ void TForm1::enableThreeAxisControls(bool enabled)
     for (std::string_view name : ThreeAxisGroupCaptions) {
         QWidget *group = control<QWidget>(qname(name));
         QPalette p = group->palette();
-        p.setColor(QPalette::WindowText, caption);
+        // Only the active and inactive groups: disabled children (an unknown record's spin
+        // buttons, a label of a switched-off option) keep the greyed look of their own.
+        p.setColor(QPalette::Active, QPalette::WindowText, caption);
+        p.setColor(QPalette::Inactive, QPalette::WindowText, caption);
         group->setPalette(p);
     }
 }

@@ -102,9 +102,12 @@ TEST_F(ParamsView, OneAxisModeGreysAileronAndElevatorOnly)
         for (const char *name : threeAxis)
             EXPECT_EQ(control<QWidget>(name)->isEnabled(), applied == 0) << name << " applied " << applied;
         for (const char *name : captions)
-            EXPECT_EQ(control<QWidget>(name)->palette().color(QPalette::WindowText),
+            EXPECT_EQ(control<QWidget>(name)->palette().color(QPalette::Active, QPalette::WindowText),
                       applied == 0 ? QColor(Qt::black) : grey)
                 << name;
+        // A disabled control inside keeps the greyed look of its own.
+        EXPECT_NE(control<QWidget>("PirouGroup")->palette().color(QPalette::Disabled, QPalette::WindowText),
+                  QColor(Qt::black));
         for (const char *name : {"RudGroupBox", "Edit19", "StaticText63", "RudGainChComboBox"})
             EXPECT_TRUE(control<QWidget>(name)->isEnabled()) << name;
     }
