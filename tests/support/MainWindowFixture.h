@@ -3,6 +3,7 @@
 // serial ports and a program directory of its own.
 #include "app/TForm1.h"
 #include "seams/VirtualClock.h"
+#include "support/KnownValues.h"
 #include "support/NullPorts.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestProgramDir.h"
@@ -28,10 +29,7 @@ protected:
     // The window as after a complete read: every record known, the columns showing them.
     void holdKnownValues()
     {
-        form->WorkValues.origins.setAll(Origin::Unit);
-        for (auto *known : {&form->CurKnown, &form->DefKnown})
-            for (auto &axis : *known)
-                axis.fill(true);
+        markAllKnown(*form);
         form->showParameters();
         form->showDefaults();
     }

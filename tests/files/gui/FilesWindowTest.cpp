@@ -8,6 +8,7 @@
 #include "files/ParameterFile.h"
 #include "files/Preset.h"
 #include "params/UnitConversion.h"
+#include "support/KnownValues.h"
 #include "support/NullPorts.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestProgramDir.h"
@@ -53,10 +54,7 @@ protected:
         form->Connected = true;
         form->unitKind = UnitKind::Kind2;
         form->FirmwareVersion = firmware;
-        form->WorkValues.origins.setAll(Origin::Unit); // the connection's read
-        for (auto *known : {&form->CurKnown, &form->DefKnown})
-            for (auto &axis : *known)
-                axis.fill(true);
+        test::markAllKnown(*form); // the connection's read
         button("ResetButton")->setEnabled(true);
         form->PageControl1->setCurrentWidget(form->control<QWidget>(QStringLiteral("TabSheet6")));
         form->setReadWriteByActivePage();

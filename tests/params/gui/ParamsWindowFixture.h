@@ -7,6 +7,7 @@
 #include "app/TForm1.h"
 #include "app/TProgressForm.h"
 #include "seams/VirtualClock.h"
+#include "support/KnownValues.h"
 #include "support/NullPorts.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestProgramDir.h"
@@ -41,10 +42,7 @@ protected:
         form->Connected = true;
         form->setReadWriteByActivePage();
         // As after the connection's read: the window holds known values of every record.
-        form->WorkValues.origins.setAll(Origin::Unit);
-        for (auto *known : {&form->CurKnown, &form->DefKnown})
-            for (auto &axis : *known)
-                axis.fill(true);
+        test::markAllKnown(*form);
         form->showParameters();
         form->showDefaults();
         unit->clearTranscript();
