@@ -46,22 +46,6 @@ void writeFile(const fs::path &path, std::span<const std::uint8_t> bytes)
     FUZZ_CHECK(out.good());
 }
 
-ParameterSet patternedSet()
-{
-    ParameterSet s;
-    std::int16_t v = 911;
-    for (auto &axis : s.axes)
-        for (auto &rec : axis)
-            for (auto &w : rec.words)
-                w = v += 29;
-    for (auto &w : s.common.words)
-        w = v += 29;
-    for (PresetBlock *b : {&s.z, &s.g, &s.j})
-        for (auto &w : b->words)
-            w = v += 29;
-    return s;
-}
-
 // Answers the open dialog with one path, declines the save question, records the boxes.
 class FileDialogs : public Dialogs
 {
@@ -98,7 +82,7 @@ void parameterFile(std::span<const std::uint8_t> bytes)
         FUZZ_CHECK(file.image.words == image->words);
     }
 
-    const ParameterSet before = patternedSet();
+    const ParameterSet before = vireo::fuzz::patternedSet(911, 29);
     ParameterSet work = before;
     FileDialogs dialogs(path.string());
     FileFlowContext ctx{dialogs, [](std::string_view) { return std::string("text"); }, work, nullptr};
@@ -131,7 +115,7 @@ void presetPair(FuzzInput &in)
     writeFile(scratch() / names.tpd, tpd);
     writeFile(scratch() / names.gdt, gdt);
 
-    const ParameterSet before = patternedSet();
+    const ParameterSet before = vireo::fuzz::patternedSet(911, 29);
     ParameterSet work = before;
     const PresetStatus status = loadPreset(preset, scratch(), firmware, work);
 

@@ -7,6 +7,7 @@
 #include "app/TProgressForm.h"
 #include "files/ParameterFile.h"
 #include "firmware/FirmwarePacker.h"
+#include "params/UnitConversion.h"
 #include "seams/VirtualClock.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestProgramDir.h"
@@ -126,24 +127,18 @@ void unwrittenEdits(ParameterSet &work)
     work.common.PirouGain() = static_cast<std::int16_t>(work.common.PirouGain() + 1);
 }
 
-// Values a parameter file carries, inside every entry limit.
+// Values a parameter file carries, inside every entry limit: the unit's factory values with
+// other gains, and other options.
 ParameterSet fileValues()
 {
     ParameterSet s;
+    const UnitStore factory = UnitStore::factory(UnitKind::Kind2);
     for (int a = 0; a < AxisCount; ++a)
         for (int m = 0; m < ModeSetCount; ++m) {
-            const auto base = static_cast<std::int16_t>(700 + 10 * (3 * a + m));
-            s.axes[a][m].words = {base,
-                                  static_cast<std::int16_t>(base + 1),
-                                  static_cast<std::int16_t>(base + 2),
-                                  7,
-                                  11,
-                                  -1,
-                                  0,
-                                  3,
-                                  23,
-                                  160,
-                                  0};
+            AxisRecord unitRecord;
+            std::copy(factory.axes[a][m].begin(), factory.axes[a][m].end(), unitRecord.words.begin());
+            s.axes[a][m] = axisFromUnit(AxisSelectors[static_cast<std::size_t>(a)], unitRecord);
+            s.axes[a][m].P() = static_cast<std::int16_t>(700 + 10 * (3 * a + m));
         }
     s.common.words = {6, 0, 1, 0, 25, 0, 1, 2, 3, 4, 1, 2, 0, 5, 1};
     return s;
@@ -533,17 +528,6 @@ const std::vector<Flow> &allFlows()
         return out;
     }();
     return flows;
-}
-
-const std::vector<Fault> &allFaults()
-{
-    static const std::vector<Fault> faults = [] {
-        std::vector<Fault> out;
-        for (const FaultDef &d : Faults)
-            out.push_back(d.fault);
-        return out;
-    }();
-    return faults;
 }
 
 const std::vector<Position> &allPositions()

@@ -49,7 +49,6 @@ enum class Expectation {
 };
 
 const std::vector<Flow> &allFlows();
-const std::vector<Fault> &allFaults();
 const std::vector<Position> &allPositions();
 const char *flowName(Flow flow);
 const char *faultName(Fault fault);
