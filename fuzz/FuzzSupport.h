@@ -3,6 +3,7 @@
 // (running dry yields zeros, so every input is a valid script), a serial port whose far end
 // answers from the input, and a check that aborts with a message, which libFuzzer and the
 // replay driver both report as a crash.
+#include "params/ParameterSet.h"
 #include "seams/SerialPort.h"
 
 #include <algorithm>
@@ -154,6 +155,25 @@ private:
     const std::uint8_t *guardBegin_ = nullptr;
     std::size_t guardSize_ = 0;
 };
+
+// Recognisable values in every record, preset blocks included, so that a stray write into any
+// of them shows.
+inline ParameterSet patternedSet(std::int16_t start, std::int16_t step)
+{
+    ParameterSet s;
+    std::int16_t v = start;
+    auto fill = [&](auto &words) {
+        for (auto &w : words)
+            w = v = static_cast<std::int16_t>(v + step);
+    };
+    for (auto &axis : s.axes)
+        for (auto &rec : axis)
+            fill(rec.words);
+    fill(s.common.words);
+    for (PresetBlock *b : {&s.z, &s.g, &s.j})
+        fill(b->words);
+    return s;
+}
 
 // Firmware versions worth telling apart: every threshold the program compares with, the
 // neighbours on both sides, the loader's version and texts no unit reports.

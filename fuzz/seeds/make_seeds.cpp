@@ -502,6 +502,110 @@ void firmwareSeeds()
     }
 }
 
+// --- Files through the file system, images, the language file as bytes ---------------------
+
+Bytes prefixed(std::initializer_list<std::uint8_t> head, const Bytes &rest)
+{
+    Bytes out(head);
+    out.insert(out.end(), rest.begin(), rest.end());
+    return out;
+}
+
+void fileReadingSeeds()
+{
+    const Bytes current = imageBytes(encodeParameterFile(sampleSet()));
+    writeSeed("file_reading", "parameter_format3", prefixed({0}, current));
+    writeSeed("file_reading", "parameter_format2", prefixed({0}, olderLayout(2, 81)));
+    writeSeed("file_reading", "parameter_empty", {0});
+    Bytes damaged = current;
+    damaged.back() ^= 0x01;
+    writeSeed("file_reading", "parameter_bad_checksum", prefixed({0}, damaged));
+
+    const Bytes tpd = readAsset("kalm07.tpd");
+    Bytes preset = {1, static_cast<std::uint8_t>(2 + PresetCount * versionIndex(" 0.5.0")),
+                    static_cast<std::uint8_t>(tpd.size())};
+    preset.insert(preset.end(), tpd.begin(), tpd.end());
+    const Bytes gdt = readAsset("kalm07.gdt");
+    preset.insert(preset.end(), gdt.begin(), gdt.end());
+    writeSeed("file_reading", "preset_kalm07_050", preset);
+
+    FirmwarePackage package;
+    package.kind = UnitKind::Kind2;
+    const Bytes firmware = serializeFirmwareFile(*packFirmware(package));
+    const std::size_t tail = FirmwareBlockCount + 2 * FirmwareBlockSize;
+    writeSeed("file_reading", "firmware_tail",
+              prefixed({2}, Bytes(firmware.end() - static_cast<std::ptrdiff_t>(tail), firmware.end())));
+    writeSeed("file_reading", "firmware_short", prefixed({2}, bytesOf("not a firmware file")));
+}
+
+void imageSeeds()
+{
+    for (const char *name : {"led_off.png", "led_red_on.png", "led_green_on.png"})
+        writeSeed("png_image", std::string(name).substr(0, std::string(name).size() - 4), readAsset(name));
+    const Bytes lamp = readAsset("led_off.png");
+    writeSeed("png_image", "led_off_truncated", Bytes(lamp.begin(), lamp.begin() + 100));
+}
+
+void languageFileSeeds()
+{
+    // The first lines of both shipped tables, as the bytes the program reads.
+    for (const auto &[name, asset] :
+         {std::pair{"ja_head", "language.dat"}, std::pair{"en_head", "lang/en/language.dat"}}) {
+        const Bytes file = readAsset(asset);
+        const std::string text(file.begin(), file.end());
+        std::size_t end = 0;
+        for (int line = 0; line < 40 && end < text.size(); ++line) {
+            const std::size_t at = text.find("\r\n", end);
+            end = at == std::string::npos ? text.size() : at + 2;
+        }
+        writeSeed("language_file", name,
+                  Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(end)));
+    }
+    writeSeed("language_file", "bad_font_size", bytesOf("ConnectButton,CONNECT,Arial,nine,0\r\n"));
+    // A lead byte of a two-byte character with nothing after it, in the middle and at the end.
+    writeSeed("language_file", "broken_lead_byte", bytesOf("KALMKind1,\x82,\x82\x9F\r\nKALMKind2,\x81"));
+    writeSeed("language_file", "combo_items",
+              bytesOf("GASINHChComboBox,INH,Arial,9,0\r\nGASGearChComboBox,GEAR\r\n"
+                      "CPSLabel3,one#two#three,Arial,9,0\r\n"));
+}
+
+// Op scripts for flow_faults (see the target for the format). Every one of them must pass;
+// inputs that show a fault still open go to fuzz/pending/flow_faults/ instead.
+void flowFaultSeeds()
+{
+    enum : std::uint8_t {
+        Fault,
+        PowerBack,
+        Read,
+        Write,
+        Set,
+        EditAxis,
+        EditPirouette,
+        FactoryReset,
+        PresetReset
+    };
+    enum : std::uint8_t { Silence, Ignore, Short, Garbage, WrongAck, Late, Disconnect, Unplug };
+    // Indices into the target's list of fault targets.
+    enum : std::uint8_t { AnyRead = 1, RromA0 = 3, RromE1 = 5, WromE2 = 10, WromC1 = 13, ResetCmd = 17 };
+    const std::vector<std::pair<const char *, Bytes>> seeds = {
+        {"kind2_050_edit_write_read", {0, EditAxis, 1, 0, 100, 0, Write, Read, 1}},
+        {"kind2_038_pirouette_set", {1, EditPirouette, 40, Set}},
+        {"kind1_205_factory_reset_write", {2, FactoryReset, Write}},
+        {"kind1_104_preset_reset_write", {3, PresetReset, 9, Write}},
+        {"write_stopped_then_power_back",
+         {0, EditAxis, 0, 1, 50, 0, Fault, WromE2, 1, Silence, 0, 0, Write, PowerBack, Write}},
+        {"garbled_reads_then_clean_read", {0, Fault, RromE1, 0, Garbage, 0, 0, Read, 0, PowerBack, Read, 0}},
+        {"reset_reply_lost", {0, Fault, ResetCmd, 1, Silence, 0, 0, FactoryReset, PowerBack, Write}},
+        {"preset_reset_unplugged", {0, Fault, WromC1, 1, Unplug, 0, 0, PresetReset, 5, PowerBack, Read, 0}},
+        {"late_read_reply", {0, Fault, RromA0, 1, Late, 0x70, 0x17, Read, 0, PowerBack, Read, 0}},
+        {"unit_dies_during_read",
+         {0, Fault, AnyRead, 3, Disconnect, 0, 0, Read, 0, PowerBack, Read, 0, Write}},
+        {"first_read_is_a_flow", {4, Read, 0, Write}},
+    };
+    for (const auto &[name, bytes] : seeds)
+        writeSeed("flow_faults", name, bytes);
+}
+
 // --- Simulator ------------------------------------------------------------------------------
 
 void faultRuleSeeds()
@@ -600,6 +704,10 @@ int main(int argc, char **argv)
         faultRuleSeeds();
         simStateSeeds();
         unitSimulatorSeeds();
+        fileReadingSeeds();
+        imageSeeds();
+        languageFileSeeds();
+        flowFaultSeeds();
     } catch (const std::exception &e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

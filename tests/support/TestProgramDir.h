@@ -50,13 +50,14 @@ public:
         return QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
     }
 
-private:
+    // Copies a shipped file (a preset, say) into the directory.
     void copyShipped(const QString &name) const
     {
         if (!QFile::copy(shipped(name), path() + name))
             throw std::runtime_error("missing asset " + name.toStdString() + " next to the test executable");
     }
 
+private:
     QTemporaryDir dir_;
 };
 
