@@ -396,6 +396,16 @@ ROWS += [
     ("SafeResetFailedMessage", None,
      "ユニットがリセットに応答しませんでした。リセットされたかどうか分からないため、READで設定値を確認してください。",
      "The unit did not confirm the reset. It may or may not have been reset: press READ to see what it holds."),
+    ("SafeResetReadErrorMessage", None,
+     "リセット後の設定値の読み込みに失敗しました。読み込めなかった設定値は空欄で表示しています。"
+     "ケーブルを確認して、READでもう一度読み込んでください。",
+     "Reading the values back after the reset failed. Values that could not be read are shown empty. "
+     "Check the cable and press READ to read them again."),
+    ("SafeDefaultsReadErrorMessage", None,
+     "標準値の一部を読み込めませんでした（空欄で表示しています）。設定値の読み書きには影響しません。"
+     "標準値を表示するには、もう一度CONNECTしてください。",
+     "Some standard values could not be read (they are shown empty). Reading and writing the settings "
+     "is not affected. Connect again to see them."),
     ("SafeResetWriteFailedMessage", None,
      "プリセットの書き込みが途中で止まりました。READで設定値を確認してから、もう一度リセットしてください。",
      "Writing the preset stopped part-way. Press READ to see what the unit holds, then reset again."),

@@ -251,13 +251,17 @@ public:
     {
         return vireo::writeGroup(link_, profile_, group, k, work_);
     }
-    MsgButton showMessage(const FlowDialog &d) override
+    ParameterSet &workValues() override { return work_; }
+    UnitProfile unitProfile() override { return profile_; }
+    bool linkLost() override { return link_.lost(); }
+    void disconnect() override {}
+    std::string text(std::string_view key) override { return std::string(key); }
+    MsgButton showMessage(const FlowDialog &d, const std::string &) override
     {
         if (d.message == FlowMessage::ReadQuestion)
             return No;
         return d.message == FlowMessage::WriteConfirmation ? Yes : Ok;
     }
-    void reportConversionError(const std::string &) override {}
     void saveParameterFile() override {}
     void setReadWriteEnabled(bool) override {}
     void showProgress() override {}
@@ -267,6 +271,7 @@ public:
     void waitWithEvents(int ms) override { clock_.waitWithEvents(ms); }
     void applyAxisMode() override {}
     void takeUnitCopy() override { cur_ = work_.axes; }
+    void forgetUnitCopy(Selector, ModeSet) override {}
     void showParameters() override {}
     void showDefaults() override {}
     void endOfMainFlow() override {}
@@ -364,7 +369,7 @@ private:
             [&] {
                 LinkResetTarget target(link_, profile_, work_, clock_);
                 try {
-                    if (runResetSequence(target, preset) == ResetOutcome::Completed)
+                    if (runResetSequence(target, preset).outcome == ResetOutcome::Completed)
                         takeUnitCopy();
                 } catch (const ConversionError &) {
                     // The window reports it and ends the flow.

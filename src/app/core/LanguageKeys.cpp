@@ -353,6 +353,8 @@ constexpr LanguageKey Keys[] = {
     S("SafeResetRefusedMessage"),
     S("SafeResetFailedMessage"),
     S("SafeResetWriteFailedMessage"),
+    S("SafeResetReadErrorMessage"),
+    S("SafeDefaultsReadErrorMessage"),
     // Added: device link faults.
     S("LinkUnidentifiedMessage"),
     S("LinkConnectLostMessage"),

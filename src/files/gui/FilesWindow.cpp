@@ -50,8 +50,6 @@ MessageRequest resetConfirmation(TForm1 &form, int heli)
     return box;
 }
 
-const std::string ReadErrorText = "Read Error!";
-
 std::string textOf(TForm1 &form, std::string_view key)
 {
     return form.text(QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()))).toStdString();
@@ -85,7 +83,8 @@ MessageRequest resetFailureBox(TForm1 &form, const ResetResult &result)
         return {MsgIcon::Error, "SafeResetWriteFailedMessage", shown, Ok, Ok};
     }
     default:
-        return {MsgIcon::Error, std::string(), ReadErrorText, Ok, Ok};
+        // The read-back after the reset: what came back is shown, the rest is unknown.
+        return languageBox(form, MsgIcon::Error, "SafeResetReadErrorMessage", Ok, Ok);
     }
 }
 

@@ -139,6 +139,10 @@ void TForm1::FileFirmUpdateButtonClick()
     }
     if (hasApplicationFirmware(FirmwareVersion)) {
         readFlow(false);
+        if (link.lost()) {
+            linkLost(); // the read said nothing of it: one box, and the window lets go
+            return;
+        }
         ParamsLoaded = true;
         showDefaults();
     }

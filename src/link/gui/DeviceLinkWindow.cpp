@@ -137,7 +137,16 @@ void TForm1::readStandardValuesOnConnect()
         vireo::readAllDefaults(link, unitProfile(), WorkValues, DefValues, DefKnown);
     } catch (const ConversionError &) {
         reportLinkFault("LinkConnectGarbledMessage", MsgIcon::Error);
+        return;
     }
+    // A standard value that did not come is shown empty; say so (a lost unit is said by the
+    // connection itself).
+    bool allKnown = true;
+    for (const auto &axis : DefKnown)
+        for (bool known : axis)
+            allKnown = allKnown && known;
+    if (!allKnown && !link.lost())
+        reportLinkFault("SafeDefaultsReadErrorMessage", MsgIcon::Warning);
 }
 
 void TForm1::connectUnit()

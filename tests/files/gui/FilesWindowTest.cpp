@@ -240,7 +240,7 @@ TEST_F(FilesWindow, ResetThatCannotGoOnSendsNothingMoreAndRestoresTheWindow)
         }
         case Trouble::UnitSilent:
             ASSERT_TRUE(unit->addFault("RROM E 0:silence"));
-            dialogs.expectMessage(MsgIcon::Error, "", Ok);
+            dialogs.expectMessage(MsgIcon::Error, "SafeResetReadErrorMessage", Ok);
             break;
         case Trouble::GarbledReply:
             ASSERT_TRUE(unit->addFault("RROM A 1:garbage"));
@@ -272,7 +272,8 @@ TEST_F(FilesWindow, ResetThatCannotGoOnSendsNothingMoreAndRestoresTheWindow)
         }
         if (c.trouble == Trouble::UnitSilent) {
             // The error, then where the unit's values were saved before the reset.
-            EXPECT_EQ(shown.back().text.substr(0, 12), "Read Error!\n");
+            const std::string said = form->text(QStringLiteral("SafeResetReadErrorMessage")).toStdString();
+            EXPECT_EQ(shown.back().text.substr(0, said.size()), said);
             EXPECT_NE(shown.back().text.find("/vireo/backups/backup_"), std::string::npos);
         }
         if (c.trouble == Trouble::Cancelled) {
