@@ -209,9 +209,9 @@ TEST(LanguageKeys, MatchIgnoringLetterCase)
     }
 }
 
-// The table holds the 248 shipped keys and those added since, each once, and every entry is complete for its kind: a
-// stored-only key addresses nothing, a caption or font key exactly one control, and the combo
-// keys of one set of boxes fill items 0, 1, 2, ... without gap, font and item 0 first.
+// The table holds the 248 shipped keys and those added since, each once, and every entry is complete for its
+// kind: a stored-only key addresses nothing, a caption or font key exactly one control, and the combo keys of
+// one set of boxes fill items 0, 1, 2, ... without gap, font and item 0 first.
 TEST(LanguageKeys, TableIsCompleteAndConsistent)
 {
     const auto keys = languageKeys();

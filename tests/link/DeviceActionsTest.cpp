@@ -21,7 +21,7 @@ TEST(DeviceActions, ResetAndPirouetteCheck)
         {true, {{300, "OK\r\n"}}, true, "OK\r\n"},
         {true, {{0, "\x01\x02zz"}}, false, "\x01\x02zz"}, // only "OK" says the unit reset
         {true, {{0, "NG\r\n"}}, false, "NG\r\n"},
-        {true, {{0, "OK"}}, false, "OK"},                // then silence past 5000 ms
+        {true, {{0, "OK"}}, false, "OK"}, // then silence past 5000 ms
         {true, {{4999, "OK"}, {4999, "\r\n"}}, true, "OK\r\n"},
         {false, {{0, "OK\r\n"}}, true, "OK\r\n"},
         {false, {{0, "NG\r\n"}}, false, "NG\r\n"},
