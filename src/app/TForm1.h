@@ -164,9 +164,6 @@ public:
     bool readGroup(Selector group, ModeSet k);
     bool writeGroup(Selector group, ModeSet k);
     bool readDefaults(Selector axis, ModeSet k);
-    // Standard values of all records, then the common block. A garbled reply is reported once
-    // and ends the reads; the caller's flow goes on.
-    void readAllDefaults();
 
     void readFlow(bool ask); // READ (ask), connecting and the firmware update (no dialogs)
     void writeFlow();        // WRITE

@@ -1,6 +1,7 @@
 #include "files/Backup.h"
 
 #include "files/ParameterFile.h"
+#include "params/SendCheck.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -64,11 +65,9 @@ std::string backupFileName(const LocalDateTime &when, const UnitProfile &unit)
 
 bool backupCoversUnit(const ParameterSet &work, const UnitProfile &unit)
 {
-    for (Selector axis : AxisSelectors)
-        for (ModeSet k = 0; k < ModeSetCount; ++k)
-            if (groupInUnit(axis, k, unit) && !work.origins.known(axis, k))
-                return false;
-    return work.origins.known(Selector::C);
+    // The records a WRITE would send are those the unit holds.
+    const std::vector<RecordRef> records = mainWriteRecords();
+    return checkBeforeSend(work, unit, records).unknown.empty();
 }
 
 BackupResult saveBackup(const ParameterSet &work, const UnitProfile &unit,

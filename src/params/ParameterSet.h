@@ -340,15 +340,6 @@ struct RecordOrigins {
         if (o != Origin::Unknown)
             o = Origin::User;
     }
-    // Some record holds changes of the user that the unit has not acknowledged.
-    bool anyEdited() const
-    {
-        for (const auto &axis : axes)
-            for (Origin o : axis)
-                if (o == Origin::User)
-                    return true;
-        return common == Origin::User || z == Origin::User || g == Origin::User || j == Origin::User;
-    }
     // Every record Unknown, as after a lost connection.
     void forgetAll() { *this = RecordOrigins{}; }
     // Records of origin o become Unknown (Unit on a new connection: another unit, or the same

@@ -14,6 +14,8 @@
 #include <QProgressBar>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace vireo
 {
 namespace
@@ -141,10 +143,9 @@ void TForm1::readStandardValuesOnConnect()
     }
     // A standard value that did not come is shown empty; say so (a lost unit is said by the
     // connection itself).
-    bool allKnown = true;
-    for (const auto &axis : DefKnown)
-        for (bool known : axis)
-            allKnown = allKnown && known;
+    const bool allKnown = std::ranges::all_of(DefKnown, [](const auto &axis) {
+        return std::ranges::all_of(axis, [](bool known) { return known; });
+    });
     if (!allKnown && !link.lost())
         reportLinkFault("SafeDefaultsReadErrorMessage", MsgIcon::Warning);
 }

@@ -90,17 +90,6 @@ bool TForm1::readDefaults(Selector axis, ModeSet k)
     return vireo::readDefaults(link, axis, k, DefValues, DefKnown);
 }
 
-void TForm1::readAllDefaults()
-{
-    // Connecting goes on after a garbled standard value: the error is shown and the records
-    // not yet read stay unknown.
-    try {
-        vireo::readAllDefaults(link, unitProfile(), WorkValues, DefValues, DefKnown);
-    } catch (const ConversionError &e) {
-        reportConversionError(e.what());
-    }
-}
-
 void TForm1::forgetUnitValues()
 {
     WorkValues.origins.forget(Origin::Unit);

@@ -203,8 +203,8 @@ TEST_F(ParamsFlows, GarbledStandardValueIsReportedOnceAndReadingStops)
     f.DefValues[Elevator][1].words.fill(5);
     const AxisRecord before = f.DefValues[Elevator][1];
     ASSERT_TRUE(unit->addFault("RDEF E 1:garbage"));
-    dialogs.expectMessage(MsgIcon::Error, "SafeReadGarbledMessage");
-    f.readAllDefaults();
+    dialogs.expectMessage(MsgIcon::Error, "LinkConnectGarbledMessage");
+    f.readStandardValuesOnConnect();
     EXPECT_EQ(f.DefValues[Elevator][1], before);
     EXPECT_FALSE(f.DefKnown[Elevator][1]);
     EXPECT_TRUE(f.DefKnown[Aileron][2]);
