@@ -474,6 +474,10 @@ ROWS += [
      "ユニットに書き込んでいない変更があります。このまま切断すると、変更はユニットに反映されません。切断しますか？",
      "Some changes have not been written to the unit. If you disconnect now, the unit will not get them. "
      "Disconnect anyway?"),
+    # Added: serial adapters (low latency, ports that cannot be opened).
+    # Added: desktop (language menu, settings, small things).
+    # Added: install layout and program options.
+    # Added: command-line program.
 ]
 
 

@@ -378,6 +378,10 @@ constexpr LanguageKey Keys[] = {
     S("UPDLinkLostMessage"),
     S("UnwrittenCloseMessage"),
     S("UnwrittenDisconnectMessage"),
+    // Added: serial adapters (low latency, ports that cannot be opened).
+    // Added: desktop (language menu, settings, small things).
+    // Added: install layout and program options.
+    // Added: command-line program.
 };
 
 constexpr char lower(char c)
