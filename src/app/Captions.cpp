@@ -1,5 +1,7 @@
 #include "app/Captions.h"
 
+#include "app/core/PhraseBreaks.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
@@ -56,11 +58,16 @@ QObject *findInside(QObject &scope, QStringView name)
 
 } // namespace
 
+QString phrased(const QString &text)
+{
+    return QString::fromStdU16String(withPhraseBreaks(text.toStdU16String()));
+}
+
 bool setCaption(QObject *control, const QString &text)
 {
     if (auto *label = qobject_cast<QLabel *>(control)) {
         label->setTextFormat(Qt::PlainText);
-        label->setText(text);
+        label->setText(label->wordWrap() ? phrased(text) : text);
     } else if (auto *button = qobject_cast<QAbstractButton *>(control)) {
         button->setText(text);
     } else if (auto *group = qobject_cast<QGroupBox *>(control)) {
@@ -82,7 +89,7 @@ bool setCaption(QObject *control, const QString &text)
 QString caption(const QObject *control)
 {
     if (const auto *label = qobject_cast<const QLabel *>(control))
-        return label->text();
+        return QString::fromStdU16String(withoutJoiners(label->text().toStdU16String()));
     if (const auto *button = qobject_cast<const QAbstractButton *>(control))
         return button->text();
     if (const auto *group = qobject_cast<const QGroupBox *>(control))

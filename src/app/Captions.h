@@ -11,12 +11,16 @@ namespace vireo
 {
 
 // Sets what the user reads as the control's caption: the text of a label (always shown as
-// plain text, never as markup), button, check box or radio button, the title of a group box
-// or menu, the text of a menu action, and for a page of a QTabWidget the text of its tab.
-// Returns false, changing nothing, for any other kind of object.
+// plain text, never as markup; a wrapping label breaks Japanese lines only between phrases), button, check
+// box or radio button, the title of a group box or menu, the text of a menu action, and for a page of a
+// QTabWidget the text of its tab. Returns false, changing nothing, for any other kind of object.
 bool setCaption(QObject *control, const QString &text);
 
-// The caption as setCaption sets it; empty for other kinds of object.
+// Text whose Japanese lines break only between phrases (app/core/PhraseBreaks.h): invisible
+// joiners hold the rest together.
+QString phrased(const QString &text);
+
+// The caption as setCaption sets it (without the joiners); empty for other kinds of object.
 QString caption(const QObject *control);
 
 // Font of a widget or a menu action: family (kept when empty) and size in points (kept when

@@ -76,6 +76,7 @@ void TForm1::connectHelp()
 void TForm1::showHelpGroup(int group)
 {
     const HelpTexts &g = Groups[static_cast<size_t>(group)];
+    control<QLabel>(QStringLiteral("HelpHintLabel"))->hide();
     control<QLabel>(QStringLiteral("Label68"))->setText(text(QLatin1String(g.heading)));
     control<QLabel>(QStringLiteral("Label69"))->setText(text(QLatin1String(g.summary)));
     auto *explanation = control<QLabel>(QStringLiteral("Label67"));
@@ -112,6 +113,10 @@ void TForm1::HelpMouseLeave(QObject *)
 {
     for (const char *label : {"Label68", "Label69", "Label67"})
         control<QLabel>(QString::fromLatin1(label))->clear();
+    // With no gain pointed at, the panel says how to fill it.
+    auto *hint = control<QLabel>(QStringLiteral("HelpHintLabel"));
+    hint->setText(text(QStringLiteral("CPSHelpHint")));
+    hint->show();
 }
 
 } // namespace vireo

@@ -43,6 +43,10 @@ void LanguageTable::load(const QString &path, QObject &root)
 
 QString LanguageTable::decode(const QByteArray &bytes)
 {
+    // A translator may write a language Shift-JIS cannot hold in UTF-8, marked by its BOM.
+    static const QByteArray Utf8Bom("\xEF\xBB\xBF");
+    if (bytes.startsWith(Utf8Bom))
+        return QString::fromUtf8(bytes.mid(Utf8Bom.size()));
     // ICU's Shift_JIS is Microsoft's variant (fullwidth tilde, NEC and IBM extensions), the
     // one the file is written in.
     QStringDecoder decoder("Shift_JIS");

@@ -16,8 +16,8 @@ struct LanguageKey;
 class LanguageTable
 {
 public:
-    // Reads the file (Shift-JIS bytes) and applies every line, in file order, to the controls
-    // found by object name under root; texts of the stored kinds are kept for text().
+    // Reads the file (Shift-JIS bytes, or UTF-8 after a byte-order mark) and applies every line, in file
+    // order, to the controls found by object name under root; texts of the stored kinds are kept for text().
     // Throws FileOpenError when the file cannot be opened or read, and ConversionError (naming
     // the file and line) when a font size or character set is not a decimal integer.
     void load(const QString &path, QObject &root);
@@ -28,7 +28,8 @@ public:
     // The stored text of this key (any letter case); empty when the file did not give it.
     QString text(const QString &key) const;
 
-    // The file's bytes as text: Shift-JIS as Windows reads it (code page 932).
+    // The file's bytes as text: Shift-JIS as Windows reads it (code page 932), or UTF-8 when
+    // the bytes start with the UTF-8 byte-order mark (which is dropped).
     static QString decode(const QByteArray &bytes);
 
 private:

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QKeyEvent>
+#include <QStyleOptionFocusRect>
 #include <QStyleOptionTab>
 #include <QStylePainter>
 
@@ -50,6 +51,13 @@ void PageTabBar::paintEvent(QPaintEvent *event)
         painter.drawControl(QStyle::CE_TabBarTabShape, option);
         painter.drawItemText(textRect(option.rect), Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic,
                              palette(), isTabEnabled(i), text, QPalette::WindowText);
+        // The keyboard's place: the arrow keys move from the current tab.
+        if (hasFocus() && i == currentIndex()) {
+            QStyleOptionFocusRect focus;
+            focus.initFrom(this);
+            focus.rect = textRect(option.rect);
+            painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+        }
     };
     // The selected tab last: it overlaps its neighbours.
     for (int i = 0; i < count(); ++i)

@@ -1,12 +1,17 @@
 #include "app/QtDialogs.h"
 
+#include "app/Captions.h"
+#include "app/Settings.h"
 #include "app/TForm1.h"
 #include "app/core/FileFilter.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 
 #include <array>
 
@@ -63,8 +68,8 @@ QString QtDialogs::buttonText(const char *key) const
 
 MsgButton QtDialogs::message(const MessageRequest &request)
 {
-    QMessageBox box(icon(request.icon), title(), QString::fromStdString(request.text), QMessageBox::NoButton,
-                    window_);
+    QMessageBox box(icon(request.icon), title(), phrased(QString::fromStdString(request.text)),
+                    QMessageBox::NoButton, window_);
     box.setTextFormat(Qt::PlainText);
     MsgButton answer = Ok;
     QAbstractButton *focused = nullptr;
@@ -93,15 +98,44 @@ MsgButton QtDialogs::message(const MessageRequest &request)
 
 std::optional<std::string> QtDialogs::openFileName(const FileRequest &request)
 {
-    return chosen(QFileDialog::getOpenFileName(window_, QString(), QString(),
-                                               QString::fromStdString(toQtFilter(request.filter))));
+    return fileName(request, false);
 }
 
 std::optional<std::string> QtDialogs::saveFileName(const FileRequest &request)
 {
-    return chosen(QFileDialog::getSaveFileName(window_, QString(),
-                                               QString::fromStdString(request.proposedName),
-                                               QString::fromStdString(toQtFilter(request.filter))));
+    return fileName(request, true);
+}
+
+std::optional<std::string> QtDialogs::fileName(const FileRequest &request, bool save)
+{
+    const char *folderKey = save                                 ? setting::SaveFolder
+                            : request.kind == FileKind::Firmware ? setting::FirmwareFolder
+                                                                 : setting::OpenFolder;
+    const char *titleKey = save                                 ? "FileSaveDialogTitle"
+                           : request.kind == FileKind::Firmware ? "FirmwareDialogTitle"
+                                                                : "FileOpenDialogTitle";
+    const auto settings = openSettings();
+    QFileDialog dialog(window_, window_ ? window_->text(QLatin1String(titleKey)) : QString(),
+                       startFolder(settings->value(QLatin1String(folderKey)).toString()),
+                       QString::fromStdString(toQtFilter(request.filter)));
+    dialog.setObjectName(QStringLiteral("FileDialog"));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (save)
+        dialog.selectFile(QString::fromStdString(request.proposedName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt; // the remembered folder stays as it was
+    const QString path = dialog.selectedFiles().constFirst();
+    settings->setValue(QLatin1String(folderKey), QFileInfo(path).absolutePath());
+    return chosen(path);
+}
+
+QString startFolder(const QString &remembered)
+{
+    if (!remembered.isEmpty() && QFileInfo(remembered).isDir())
+        return remembered;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 } // namespace vireo

@@ -1,7 +1,10 @@
 #pragma once
 // The Dialogs seam on QMessageBox and QFileDialog: message boxes titled with the main
 // window's caption, with an icon of the message's kind and buttons captioned with the
-// language texts DialogMessageOk/Yes/No/Cancel; file dialogs with the given filter.
+// language texts DialogMessageOk/Yes/No/Cancel; file dialogs with the given filter, titled
+// from the language file, starting in the folder where the same kind of dialog (open, save,
+// firmware) was last accepted (remembered in the settings; the user's documents folder the
+// first time). A cancelled dialog leaves the remembered folder as it was.
 #include "seams/Dialogs.h"
 
 #include <QString>
@@ -23,10 +26,15 @@ public:
     std::optional<std::string> saveFileName(const FileRequest &request) override;
 
 private:
+    std::optional<std::string> fileName(const FileRequest &request, bool save);
     QString title() const;
     QString buttonText(const char *key) const;
 
     TForm1 *window_ = nullptr;
 };
+
+// Where a file dialog starts: the remembered folder while it exists, else the user's
+// documents folder (the home folder when there is none).
+QString startFolder(const QString &remembered);
 
 } // namespace vireo

@@ -2,9 +2,12 @@
 
 #include "app/PageControl.h"
 #include "app/PngImage.h"
+#include "app/QtTexts.h"
+#include "app/Settings.h"
 #include "app/TAboutBox.h"
 #include "app/TForm4.h"
 #include "app/TProgressForm.h"
+#include "app/WindowDialogs.h"
 #include "link/Version.h"
 
 #include <QCloseEvent>
@@ -80,12 +83,16 @@ TForm1::TForm1(Services services, QWidget *parent)
     WriteProgressForm->setObjectName(QStringLiteral("WriteProgressForm"));
     ResetProgressForm = new TProgressForm(this);
     ResetProgressForm->setObjectName(QStringLiteral("ResetProgressForm"));
+    windowDialogs_ = std::make_unique<WindowDialogs>(
+        services_.dialogs, QList<TProgressForm *>{WriteProgressForm, ResetProgressForm});
 
     // 3.
     ProgramDir = services_.programDir.isEmpty() ? QCoreApplication::applicationDirPath() + QLatin1Char('/')
                                                 : services_.programDir;
-    // 4.
-    language.load(ProgramDir + QStringLiteral("language.dat"), *this);
+    // 4. The language the user chose last (the default file beside the program the first time).
+    loadStartLanguage();
+    qtTexts_ = new QtTextTranslator(language, this);
+    QCoreApplication::installTranslator(qtTexts_);
     // 5.
     loadImages();
     // 6.
@@ -131,11 +138,14 @@ TForm1::TForm1(Services services, QWidget *parent)
     // 18.
     runSplash();
 
-    layout()->activate(); // the window's fixed size, with the menu as the language file left it
+    fitToScreen(); // with the menu as the language file left it
     Timer2->start();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    QCoreApplication::removeTranslator(qtTexts_);
+}
 
 void TForm1::loadImages()
 {
@@ -170,10 +180,16 @@ void TForm1::runSplash()
 
 void TForm1::showEvent(QShowEvent *event)
 {
-    // Centred on the desktop the first time it appears.
+    // The first time it appears: where the user left it, when that place is still on a
+    // screen; else centred on the desktop.
     if (!centred_) {
         centred_ = true;
-        if (QScreen *screen = QGuiApplication::primaryScreen())
+        fitToScreen();
+        const QVariant saved = openSettings()->value(QLatin1String(setting::WindowPosition));
+        const QPoint place = saved.toPoint();
+        if (saved.isValid() && QGuiApplication::screenAt(place + QPoint(20, 20))) // its top left corner shows
+            move(place);
+        else if (QScreen *screen = QGuiApplication::primaryScreen())
             move(screen->availableGeometry().center() - frameGeometry().center() + pos());
     }
     QMainWindow::showEvent(event);
@@ -191,6 +207,13 @@ bool TForm1::askYesNo(const char *key)
 }
 
 void TForm1::closeEvent(QCloseEvent *event)
+{
+    closeAsked(event);
+    if (event->isAccepted() && isVisible())
+        openSettings()->setValue(QLatin1String(setting::WindowPosition), pos());
+}
+
+void TForm1::closeAsked(QCloseEvent *event)
 {
     event->ignore();
     if (flows.closePending())

@@ -19,12 +19,14 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 
 class QLineEdit;
 class QProgressBar;
 class QTimer;
+class QTranslator;
 
 namespace vireo
 {
@@ -64,7 +66,8 @@ public:
 
     Services &services() { return services_; }
     Clock &clock() { return services_.clock; }
-    Dialogs &dialogs() { return services_.dialogs; }
+    // The dialogs of the services, with the progress windows out of the way of every box.
+    Dialogs &dialogs() { return windowDialogs_ ? *windowDialogs_ : services_.dialogs; }
 
     // ---- Shell state -------------------------------------------------------------------
     QString ProgramDir;
@@ -115,6 +118,21 @@ public:
     // Start-up steps that belong to other subsystems (defined in their gui/ files).
     void fillMaxTable();      // limits of the gain fields and the spin-button maxima
     void setSerialDefaults(); // line settings and time-outs of SerialLink
+
+    // ---- Desktop: language menu, remembered settings, screen fit (src/app/Desktop.cpp) ------
+    QString LanguageId; // the language file in use (LanguageFile::id in app/Languages.h); empty: default
+    // Every caption and stored text from the default language file and then, for another
+    // language, from that file over it (a partial translation keeps the other texts). False,
+    // with the default applied, when the file of id cannot be read.
+    bool applyLanguage(const QString &id);
+    // The language menu's items: the choice is applied at once and remembered; the captions
+    // the program set since start-up (connect button, unit kind, axis mode, status page, help)
+    // are put back from the window's state in the new language.
+    void MenuLanguageClick(const QString &id);
+    // The window's size: the whole client area under the menu, or as much of it as the screen's
+    // available area holds; the client area scrolls then, so the menu and every control stay
+    // reachable on a small screen or at a large scale factor.
+    void fitToScreen();
 
     // ---- Device link (src/link/gui) ----------------------------------------------------
     SerialLink link;
@@ -246,6 +264,8 @@ public:
 
 private:
     void buildLayout();
+    void fillLanguageMenu();
+    void loadStartLanguage();
     void connectControls();
     void connectHelp();
     void loadImages();
@@ -253,6 +273,8 @@ private:
     void showHelpGroup(int group);
 
     Services services_;
+    std::unique_ptr<Dialogs> windowDialogs_;
+    QTranslator *qtTexts_ = nullptr;
     bool centred_ = false;
 
 protected:
@@ -260,6 +282,9 @@ protected:
     // Asks before edits the unit never got are lost; during a flow the close waits for its end
     // (a firmware update asks first).
     void closeEvent(QCloseEvent *event) override;
+
+private:
+    void closeAsked(QCloseEvent *event); // the questions of closeEvent; accepts the event or not
 };
 
 } // namespace vireo

@@ -6,10 +6,11 @@
 #include "app/layout/Layout.h"
 
 #include <QAction>
-#include <QLayout>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTimer>
 #include <QToolButton>
 
@@ -42,7 +43,12 @@ void TForm1::buildLayout()
     auto *client = new QWidget;
     client->setObjectName(QStringLiteral("ClientArea"));
     client->setFixedSize(769, 544);
-    setCentralWidget(client);
+    // The client area scrolls when the screen cannot hold it (see fitToScreen).
+    auto *scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("ClientScrollArea"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(client);
+    setCentralWidget(scroll);
 
     std::vector<layout::Control> rows = layout::headerControls();
     for (auto part :
@@ -57,19 +63,19 @@ void TForm1::buildLayout()
     bar->setObjectName(QStringLiteral("MainMenu1"));
     QMenu *file = bar->addMenu(QStringLiteral("File(&F)"));
     file->setObjectName(QStringLiteral("MenuFile"));
-    menuItem(file, "MenuFileOpen", QStringLiteral("Open(&O)"));
-    menuItem(file, "MenuFileSave", QStringLiteral("Save(&S)"));
+    menuItem(file, "MenuFileOpen", QStringLiteral("Open(&O)"))->setShortcut(QKeySequence::Open);
+    menuItem(file, "MenuFileSave", QStringLiteral("Save(&S)"))->setShortcut(QKeySequence::Save);
     file->addSeparator()->setObjectName(QStringLiteral("N1"));
-    menuItem(file, "MenuFileEnd", QStringLiteral("End(&X)"));
+    menuItem(file, "MenuFileEnd", QStringLiteral("End(&X)"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    // Its items, one per language file, come once the program directory is known.
+    bar->addMenu(QStringLiteral("Language(&L)"))->setObjectName(QStringLiteral("MenuLanguage"));
     QMenu *help = bar->addMenu(QStringLiteral("Help(&H)"));
     help->setObjectName(QStringLiteral("MenuHelp"));
-    menuItem(help, "MenuHelpVersion", QStringLiteral("Version(&V)"));
+    menuItem(help, "MenuHelpVersion", QStringLiteral("Version(&V)"))->setShortcut(QKeySequence(Qt::Key_F1));
 
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(500);
-
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void TForm1::connectControls()

@@ -1,5 +1,6 @@
 #include "app/TProgressForm.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -39,6 +40,16 @@ int TProgressForm::position() const
 void TProgressForm::FormShow()
 {
     ProgressBar1->setValue(0);
+}
+
+void TProgressForm::closeEvent(QCloseEvent *event)
+{
+    // QDialog's own handling would go through reject(), which keeps the window: the flow's
+    // close() is taken here, the user's (spontaneous) one refused.
+    if (event->spontaneous())
+        event->ignore();
+    else
+        event->accept();
 }
 
 void TProgressForm::showEvent(QShowEvent *event)

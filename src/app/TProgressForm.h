@@ -22,8 +22,13 @@ public:
     QLabel *MessageLabel;
     QProgressBar *ProgressBar1;
 
+    // The window belongs to its flow: Escape and the window manager's close leave it on
+    // screen (hiding it would let the write go on unseen); the flow hides it when it ends.
+    void reject() override {}
+
 protected:
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     // Runs whenever the window is shown: the bar starts at 0.
     void FormShow();
 };

@@ -6,6 +6,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <limits>
 #include <optional>
 
 namespace vireo
@@ -22,6 +23,23 @@ std::optional<long long> decimal(const QString &text)
     if (!ok || text.isEmpty() || text.front().isSpace() || text.back().isSpace())
         return std::nullopt;
     return v;
+}
+
+// The number the field starts with ("12a" shows 12): an optional sign and digits at its
+// very beginning; nothing when it starts with anything else.
+std::optional<long long> leadingNumber(const QString &text)
+{
+    qsizetype end = (!text.isEmpty() && (text.front() == u'-' || text.front() == u'+')) ? 1 : 0;
+    const qsizetype digits = end;
+    while (end < text.size() && text[end] >= u'0' && text[end] <= u'9')
+        ++end;
+    if (end == digits)
+        return std::nullopt;
+    // Longer runs of digits than a long long holds are as far beyond any range as its maximum.
+    if (auto v = decimal(text.left(end)))
+        return v;
+    return text.front() == u'-' ? std::numeric_limits<long long>::min()
+                                : std::numeric_limits<long long>::max();
 }
 
 } // namespace
@@ -99,7 +117,7 @@ void UpDown::click(Button button)
         return;
     long long start = position_;
     if (associate_)
-        if (auto v = decimal(associate_->text()))
+        if (auto v = leadingNumber(associate_->text()))
             start = *v;
     position_ = clamp(clamp(start) + (button == Button::Up ? 1 : -1));
     showPosition();

@@ -4,10 +4,10 @@
 // position as plain decimal text. It never wraps and steps by one.
 //
 // A click (mouse on an arrow, held for auto-repeat, or the Up/Down key in the associated
-// field) takes the field's number as the starting point (or the last position when the text
-// is no number), steps it by one within Min..Max, writes the result into the field when it
-// differs from the text there, and then emits clicked(). Nothing else ever touches the text:
-// typing, leaving the field and range changes leave it alone.
+// field) takes the number the field starts with as the starting point ("12a" steps from 12;
+// the last position when the text starts with no number), steps it by one within Min..Max, writes the result
+// into the field when it differs from the text there, and then emits clicked(). Nothing else ever touches the
+// text: typing, leaving the field and range changes leave it alone.
 #include <QWidget>
 
 class QLineEdit;

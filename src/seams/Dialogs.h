@@ -21,9 +21,13 @@ struct MessageRequest {
     MsgButton focused = Ok;
 };
 
+// What a file dialog is for: each kind starts in the folder its last use ended in.
+enum class FileKind { Parameters, Firmware };
+
 struct FileRequest {
     std::string filter;       // "VIREO File|*.gdt|All File|*.*"
     std::string proposedName; // save only
+    FileKind kind = FileKind::Parameters;
 };
 
 class Dialogs

@@ -13,6 +13,11 @@ int main(int argc, char **argv)
     if (!dataHome.isValid())
         return 1;
     qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
+    // The remembered settings (language, window position, dialog folders) likewise.
+    QTemporaryDir configHome;
+    if (!configHome.isValid())
+        return 1;
+    qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -38,6 +38,8 @@ std::vector<Control> optionPageControls()
          {10, 126, 400, 48},
          "ピルエット時のスワッシュの傾きを補正します。\n確認ボタンで補正方向を確認できます。",
          WordWrap},
+        // What the last press of the check button did (empty until then).
+        {Kind::Label, "PirouCheckResultLabel", "TabSheet7", {10, 180, 400, 32}, "", WordWrap},
         {Kind::GroupBox, "PirouGroup", "TabSheet7", {420, 100, 318, 160}, "ピルエット補正"},
         {Kind::CheckBox, "PirouUseCheckBox", "PirouGroup", {12, 22, 140, 20}, "使用する"},
         {Kind::CheckBox, "PirouDirCheckBox", "PirouGroup", {12, 46, 160, 20}, "補正方向反転"},

@@ -125,6 +125,8 @@ std::vector<Control> parameterPageControls()
     }
     const int helpY = GroupY + GroupH + 8;
     rows.push_back({Kind::Label, "Label68", "TabSheet2", {8, helpY, 749, 16}, "", Arial | Bold});
+    // Where the help texts show, until a gain is pointed at: how to get them.
+    rows.push_back({Kind::Label, "HelpHintLabel", "TabSheet2", {8, helpY, 749, 16}, ""});
     rows.push_back({Kind::Label, "Label69", "TabSheet2", {8, helpY + 20, 109, 65}, "", WordWrap});
     rows.push_back({Kind::Label, "Label67", "TabSheet2", {124, helpY + 20, 633, 69}, "", WordWrap | Arial});
     return rows;

@@ -103,7 +103,7 @@ void TForm1::FileFirmUpdateButtonClick()
     std::string backupNote;
     {
         UpdateControls controls(*this);
-        const auto fileName = dialogs().openFileName({UpdateFileFilter, {}});
+        const auto fileName = dialogs().openFileName({UpdateFileFilter, {}, FileKind::Firmware});
         if (fileName && updateConfirmed(*this, *fileName, backupNote)) {
             controls.lock();
             outcome = transferFirmware(*fileName, bar);

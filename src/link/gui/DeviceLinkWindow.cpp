@@ -208,8 +208,11 @@ void TForm1::disconnectUnit()
 
 void TForm1::PirouCheckButtonClick()
 {
-    // The unit shows the direction itself; nothing is reported either way.
-    checkPirouette(link);
+    // The unit shows the direction itself; the line beside the button says the check went out
+    // (or that the unit did not take it).
+    const bool sent = checkPirouette(link);
+    control<QLabel>(QStringLiteral("PirouCheckResultLabel"))
+        ->setText(text(sent ? QStringLiteral("PRSCheckSentText") : QStringLiteral("PRSCheckFailedText")));
 }
 
 } // namespace vireo

@@ -255,6 +255,37 @@ TEST(LanguageTable, DecodesShiftJisFile)
     EXPECT_EQ(table.text("RESCautionMessage"), "リセット～ソ");
 }
 
+TEST(LanguageTable, ReadsUtf8AfterAByteOrderMark)
+{
+    // A language Shift-JIS cannot hold (Greek, an accent, a Korean word).
+    const QString text = QStringLiteral("CPSAilronP,Κέρδος P\r\nRESCautionMessage,Réinitialiser 초기화\r\n");
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        bool utf8;
+    } cases[] = {
+        {"with BOM", "\xEF\xBB\xBF" + text.toUtf8(), true},
+        {"without BOM: Shift-JIS as ever", text.toUtf8(), false},
+        {"BOM further on is no mark", "X" + ("\xEF\xBB\xBF" + text.toUtf8()), false},
+    };
+    for (const auto &c : cases) {
+        const QString decoded = LanguageTable::decode(c.bytes);
+        EXPECT_EQ(decoded == text, c.utf8) << c.name;
+        EXPECT_FALSE(decoded.startsWith(QChar(0xFEFF))) << c.name;
+    }
+
+    QTemporaryDir dir;
+    QFile file(dir.filePath("language.dat"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(cases[0].bytes);
+    file.close();
+    Tree tree;
+    LanguageTable table;
+    table.load(file.fileName(), *tree.root);
+    EXPECT_EQ(tree.captionOf("Label1"), QStringLiteral("Κέρδος P")); // the first key, right after the mark
+    EXPECT_EQ(table.text("RESCautionMessage"), QStringLiteral("Réinitialiser 초기화"));
+}
+
 TEST(LanguageTable, CaptionsOfEachControlKind)
 {
     Tree tree;

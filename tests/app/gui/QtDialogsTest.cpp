@@ -42,7 +42,7 @@ protected:
                 return;
             }
             seen.title = box->windowTitle();
-            seen.text = box->text();
+            seen.text = box->text().remove(QChar(0x2060)); // without the joiners of the phrase breaks
             seen.icon = box->icon();
             for (QAbstractButton *b : box->buttons())
                 seen.buttons << b->text();

@@ -63,15 +63,26 @@ TEST_F(UpDownTest, ClickStepsTheFieldsNumberWithinTheRangeWithoutWrapping)
     }
 }
 
-TEST_F(UpDownTest, TextThatIsNoNumberStepsFromTheLastPosition)
+TEST_F(UpDownTest, ClickStepsFromTheNumberTheFieldStartsWithElseFromTheLastPosition)
 {
+    const std::vector<Click> clicks = {
+        {"12a", 100, UpDown::Button::Up, "13"}, // pasted text: the number shown, not a stale position
+        {"12a", 100, UpDown::Button::Down, "11"},
+        {"-3x", 100, UpDown::Button::Up, "1"},
+        {"99999999999999999999z", 100, UpDown::Button::Down, "99"},
+        {"a12", 100, UpDown::Button::Up, "41"}, // no number at the start: from the last position
+        {"", 100, UpDown::Button::Up, "41"},
+        {" 12", 100, UpDown::Button::Up, "41"},
+    };
     spin->setAssociate(field);
-    spin->setRange(0, 100);
-    spin->setPosition(40);
-    field->setText(QStringLiteral("12a"));
-    EXPECT_EQ(spin->position(), 40);
-    spin->click(UpDown::Button::Up);
-    EXPECT_EQ(field->text(), QStringLiteral("41"));
+    for (const Click &c : clicks) {
+        spin->setRange(0, c.max);
+        spin->setPosition(40);
+        field->setText(QString::fromLatin1(c.text));
+        EXPECT_EQ(spin->position(), 40) << c.text; // the text is no number within the range
+        spin->click(c.button);
+        EXPECT_EQ(field->text(), QString::fromLatin1(c.after)) << c.text;
+    }
 }
 
 TEST_F(UpDownTest, OnlyAClickChangesTheText)

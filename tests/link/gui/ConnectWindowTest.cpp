@@ -249,14 +249,18 @@ TEST_F(ConnectWindowTest, DisconnectByButtonSendsNothing)
     EXPECT_EQ(textOf("Label35"), QStringLiteral(" 0.5.0"));
 }
 
-TEST_F(ConnectWindowTest, PirouetteCheckSendsPirouAndShowsNothing)
+TEST_F(ConnectWindowTest, PirouetteCheckSendsPirouAndSaysSoBesideTheButton)
 {
     start(unitConfig(UnitKind::Kind2, " 0.5.0"));
     connect();
+    EXPECT_EQ(textOf("PirouCheckResultLabel"), "");
     control<QAbstractButton>("PirouCheckButton")->setEnabled(true);
     control<QAbstractButton>("PirouCheckButton")->click();
     EXPECT_EQ(unit->pirouetteChecks(), 1);
     EXPECT_EQ(unit->commandNames().back(), "PIROU");
+    // No box: a line beside the button.
+    EXPECT_EQ(textOf("PirouCheckResultLabel"), language("PRSCheckSentText"));
+    EXPECT_FALSE(textOf("PirouCheckResultLabel").isEmpty());
 }
 
 } // namespace
