@@ -104,17 +104,20 @@ void TForm1::fillLanguageMenu()
 
 void TForm1::fitToScreen()
 {
-    const QWidget *client = control<QWidget>(QStringLiteral("ClientArea"));
-    QSize size(std::max(client->width(), menuBar()->sizeHint().width()),
-               client->height() + menuBar()->heightForWidth(client->width()));
     const QScreen *screen = windowHandle() ? windowHandle()->screen() : QGuiApplication::primaryScreen();
-    if (screen) {
-        // The frame the window manager adds is known once the window is on screen.
-        const QSize frame = frameGeometry().size() - geometry().size();
-        const QSize room = screen->availableGeometry().size() - frame;
-        size = size.boundedTo(room);
-    }
-    setFixedSize(size);
+    if (!screen)
+        return;
+    // The frame the window manager adds is known once the window is on screen.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    fitInto(screen->availableGeometry().size() - frame);
+}
+
+void TForm1::fitInto(const QSize &room)
+{
+    const QWidget *client = control<QWidget>(QStringLiteral("ClientArea"));
+    const QSize full(std::max(client->width(), menuBar()->sizeHint().width()),
+                     client->height() + menuBar()->heightForWidth(client->width()));
+    setFixedSize(full.boundedTo(room));
 }
 
 } // namespace vireo

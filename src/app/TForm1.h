@@ -133,6 +133,7 @@ public:
     // available area holds; the client area scrolls then, so the menu and every control stay
     // reachable on a small screen or at a large scale factor.
     void fitToScreen();
+    void fitInto(const QSize &room); // the same for a screen area of this size
 
     // ---- Device link (src/link/gui) ----------------------------------------------------
     SerialLink link;

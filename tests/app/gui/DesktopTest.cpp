@@ -8,8 +8,10 @@
 #include "app/TProgressForm.h"
 #include "support/MainWindowFixture.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -18,10 +20,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScrollArea>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QtTest/qtestspontaneevent.h>
 
 namespace vireo::test
 {
@@ -111,7 +115,8 @@ TEST_F(DesktopTest, UserLanguageFileInUtf8OverTheDefaultAndAChoiceThatVanished)
     QDir().mkpath(userLanguageFolder() + "/el");
     QFile file(userLanguageFolder() + "/el/language.dat");
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("\xEF\xBB\xBF" + QStringLiteral("LanguageName,Ελληνικά\r\nCPSAilronP,Κέρδος P\r\n").toUtf8());
+    file.write("\xEF\xBB\xBF" +
+               QStringLiteral("LanguageName,Ελληνικά\r\nCPSAilronP,Κέρδος P,Arial,9,0\r\n").toUtf8());
     file.close();
 
     start();
@@ -203,6 +208,27 @@ TEST_F(DesktopTest, WindowPositionIsRememberedWhenClosed)
         QGuiApplication::primaryScreen()->availableGeometry().contains(form->frameGeometry().center()));
 }
 
+TEST_F(DesktopTest, WindowLargerThanTheScreenScrollsUnderItsMenu)
+{
+    start();
+    form->show();
+    // The whole window where the screen holds it.
+    EXPECT_EQ(control("ClientScrollArea")->size(), QSize(769, 544));
+    // A screen area smaller than the window (1280x1024 at 2x gives 640x512 less the panels).
+    const QSize room(620, 460);
+    form->fitInto(room);
+    EXPECT_EQ(form->size(), room);
+    EXPECT_EQ(form->minimumSize(), form->maximumSize());
+    EXPECT_EQ(control("ClientArea")->size(), QSize(769, 544)); // kept whole, scrolled
+    EXPECT_TRUE(form->menuBar()->isVisible());
+    // CONNECT, at the far right, can be brought into view.
+    auto *scroll = control<QScrollArea>("ClientScrollArea");
+    QWidget *connectButton = control("ConnectSpeedButton");
+    scroll->ensureWidgetVisible(connectButton);
+    const QRect shown(connectButton->mapTo(scroll->viewport(), QPoint(0, 0)), connectButton->size());
+    EXPECT_TRUE(scroll->viewport()->rect().contains(shown));
+}
+
 TEST_F(DesktopTest, QtsOwnTextsComeFromTheLanguageFile)
 {
     start();
@@ -289,8 +315,10 @@ TEST_F(DesktopTest, ProgressWindowStepsAsideForABoxAndIgnoresEscape)
     // Escape and the window manager's close leave it to its flow.
     QTest::keyClick(progress, Qt::Key_Escape);
     EXPECT_TRUE(progress->isVisible());
-    QCloseEvent spontaneous;
-    QApplication::sendSpontaneousEvent(progress, &spontaneous);
+    QCloseEvent byUser;
+    QSpontaneKeyEvent::setSpontaneous(&byUser); // as the window manager's close button sends it
+    QApplication::instance()->notify(progress, &byUser);
+    EXPECT_FALSE(byUser.isAccepted());
     EXPECT_TRUE(progress->isVisible());
 
     form->dialogs().message({MsgIcon::Error, "CPSWriteErrorMessage", "x", Ok, Ok});
@@ -323,7 +351,7 @@ protected:
                 return;
             }
             dialog->selectFile(file);
-            dialog->accept();
+            QMetaObject::invokeMethod(dialog, "accept"); // as the Open or Save button does
         });
         FileRequest request{"VIREO File|*.gdt", save ? "gyro.gdt" : "", kind};
         return save ? real.saveFileName(request) : real.openFileName(request);

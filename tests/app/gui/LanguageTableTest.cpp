@@ -258,7 +258,8 @@ TEST(LanguageTable, DecodesShiftJisFile)
 TEST(LanguageTable, ReadsUtf8AfterAByteOrderMark)
 {
     // A language Shift-JIS cannot hold (Greek, an accent, a Korean word).
-    const QString text = QStringLiteral("CPSAilronP,Κέρδος P\r\nRESCautionMessage,Réinitialiser 초기화\r\n");
+    const QString text =
+        QStringLiteral("CPSAilronP,Κέρδος P,Arial,9,0\r\nRESCautionMessage,Réinitialiser 초기화\r\n");
     const struct {
         const char *name;
         QByteArray bytes;
