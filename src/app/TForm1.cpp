@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 #include <array>
 #include <memory>
@@ -185,6 +186,10 @@ void TForm1::showEvent(QShowEvent *event)
     if (!centred_) {
         centred_ = true;
         fitToScreen();
+        // Again once the window manager has framed it, and on every move to another screen.
+        QTimer::singleShot(0, this, &TForm1::fitToScreen);
+        if (QWindow *window = windowHandle())
+            connect(window, &QWindow::screenChanged, this, &TForm1::fitToScreen);
         const QVariant saved = openSettings()->value(QLatin1String(setting::WindowPosition));
         const QPoint place = saved.toPoint();
         if (saved.isValid() && QGuiApplication::screenAt(place + QPoint(20, 20))) // its top left corner shows
