@@ -1,5 +1,7 @@
 #include "link/gui/QtSerialPort.h"
 
+#include "link/PortAccess.h"
+
 #include <QSerialPort>
 
 #include <climits>
@@ -18,16 +20,44 @@ int qtTimeout(std::uint32_t ms)
     return ms > static_cast<std::uint32_t>(INT_MAX) ? -1 : static_cast<int>(ms);
 }
 
+// Qt says "permission" for a port held by another program too (EBUSY, a lock file), so
+// the file system is asked which it was.
+OpenFailure classifyFailure(QSerialPort::SerialPortError error, const std::string &portName)
+{
+    if (error == QSerialPort::DeviceNotFoundError)
+        return OpenFailure::Gone;
+#ifdef _WIN32
+    // Windows refuses access to a COM port that another program holds.
+    return error == QSerialPort::PermissionError ? OpenFailure::Busy : OpenFailure::Other;
+#else
+    return probeOpenFailure(portName);
+#endif
+}
+
+std::intptr_t nativeHandle(const QSerialPort &port)
+{
+#ifdef _WIN32
+    return reinterpret_cast<std::intptr_t>(port.handle());
+#else
+    return port.handle();
+#endif
+}
+
 } // namespace
 
-QtSerialPort::QtSerialPort() : port_(std::make_unique<QSerialPort>()) {}
+QtSerialPort::QtSerialPort(SerialDriver &driver) : port_(std::make_unique<QSerialPort>()), lowLatency_(driver)
+{
+}
 
-QtSerialPort::~QtSerialPort() = default;
+QtSerialPort::~QtSerialPort()
+{
+    close(); // gives the driver's latency back before the port goes
+}
 
 bool QtSerialPort::open(const std::string &portName, std::uint32_t baud)
 {
-    if (port_->isOpen())
-        port_->close();
+    close();
+    openFailure_ = OpenFailure::None;
     port_->setPortName(QString::fromStdString(portName));
     port_->setBaudRate(static_cast<qint32>(baud)); // 250000 goes through the custom-rate path
     port_->setDataBits(QSerialPort::Data8);
@@ -36,19 +66,24 @@ bool QtSerialPort::open(const std::string &portName, std::uint32_t baud)
     port_->setFlowControl(QSerialPort::NoFlowControl);
     // QSerialPort opens exclusively (lock file and TIOCEXCL), so a port another program
     // holds fails here.
-    if (!port_->open(QIODevice::ReadWrite))
+    if (!port_->open(QIODevice::ReadWrite)) {
+        openFailure_ = classifyFailure(port_->error(), portName);
         return false;
+    }
     // Modem lines off; pseudo-terminals have none and refuse, which does not matter.
     port_->setDataTerminalReady(false);
     port_->setRequestToSend(false);
     port_->clearError();
+    lowLatency_.engage(nativeHandle(*port_));
     return true;
 }
 
 void QtSerialPort::close()
 {
-    if (port_->isOpen())
-        port_->close();
+    if (!port_->isOpen())
+        return;
+    lowLatency_.release();
+    port_->close();
 }
 
 bool QtSerialPort::isOpen() const
