@@ -169,7 +169,8 @@ void TForm1::connectUnit()
             reportLinkFault("LinkUnidentifiedMessage", MsgIcon::Error);
         } else if (const auto advice = adviceForOpenFailures(portOpenFailures, nodeGroup)) {
             // A port that could not be opened: which one, why, and what to do.
-            const QString t = text(qs(advice->key));
+            // The port, the reason and the fix; the command stands on a line of its own.
+            const QString t = multiLineText(text(qs(advice->key))).trimmed();
             const QString message =
                 advice->group.empty() ? t.arg(qs(advice->port)) : t.arg(qs(advice->port), qs(advice->group));
             dialogs().message({MsgIcon::Error, advice->key, message.toStdString(), Ok, Ok});

@@ -154,7 +154,7 @@ TEST_F(ConnectWindowTest, NoUnitFoundNamesThePortThatCouldNotBeOpened)
         script.verify();
         EXPECT_FALSE(form->Connected);
         ASSERT_FALSE(script.messages().empty());
-        const QString expected = language(c.key).arg(QStringLiteral("/dev/ttyUSB0"));
+        const QString expected = multiLineText(language(c.key)).trimmed().arg(QStringLiteral("/dev/ttyUSB0"));
         EXPECT_EQ(QString::fromStdString(script.messages().back().text), expected);
         EXPECT_TRUE(expected.contains(QStringLiteral("/dev/ttyUSB0")));
     }
