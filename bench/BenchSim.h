@@ -11,6 +11,8 @@
 #include "link/gui/QtSerialPort.h"
 #include "seams/SerialPort.h"
 
+#include <QCoreApplication>
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -231,6 +233,23 @@ inline void reportFloor(benchmark::State &state, double measuredS, const Floor &
     state.counters["latency_" + u] = floor.latency * scale;
     state.counters["rtt_" + u] = floor.roundTrip * scale;
     state.counters["ratio"] = floor.total() > 0 ? measuredS / floor.total() : 0;
+}
+
+// kalm07-sim arguments: one Kind2 unit with that firmware, wire timing and the adapter latency.
+inline std::vector<std::string> wireTimedKind2(const char *firmware, std::int64_t latencyMs)
+{
+    return {
+        "--kind", "2", "--firmware", firmware, "--wire-timing", "--latency-ms", std::to_string(latencyMs)};
+}
+
+// The main of every bench: google benchmark inside a Qt core application (QSerialPort).
+inline int runBenchmarks(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }
 
 } // namespace vireo::bench

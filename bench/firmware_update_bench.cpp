@@ -24,8 +24,7 @@ void FullFirmwareUpdate(benchmark::State &state)
 {
     const double latencyS = static_cast<double>(state.range(0)) / 1000;
     const double roundTrip = bench::bareRoundTripS();
-    bench::SimProcess sim({"--kind", "2", "--firmware", " 0.4.9", "--wire-timing", "--latency-ms",
-                           std::to_string(state.range(0))});
+    bench::SimProcess sim(bench::wireTimedKind2(" 0.4.9", state.range(0)));
     const std::string image = bench::binDir() + "/firmware/KALM07_Kind2_0.5.0.dat";
     double measured = 0;
     bench::Floor floor;
@@ -67,9 +66,5 @@ BENCHMARK(FullFirmwareUpdate)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vireo::bench::runBenchmarks(argc, argv);
 }

@@ -30,8 +30,7 @@ void LiveStatusTick(benchmark::State &state)
 {
     const double latencyS = static_cast<double>(state.range(0)) / 1000;
     const double roundTrip = bench::bareRoundTripS();
-    bench::SimProcess sim({"--kind", "2", "--firmware", " 0.5.0", "--wire-timing", "--latency-ms",
-                           std::to_string(state.range(0))});
+    bench::SimProcess sim(bench::wireTimedKind2(" 0.5.0", state.range(0)));
     QtSerialPort qt;
     bench::CountingPort port(qt);
     SerialLink link(port);
@@ -109,9 +108,5 @@ BENCHMARK(TimerSpacing)->ArgName("precise")->Arg(0)->Arg(1)->Iterations(1)->Unit
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vireo::bench::runBenchmarks(argc, argv);
 }

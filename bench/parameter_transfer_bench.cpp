@@ -80,10 +80,9 @@ private:
 
 void runFlow(benchmark::State &state, const std::function<void(ParameterFlowHost &)> &flow)
 {
-    const auto latency = std::to_string(state.range(0));
     const double latencyS = static_cast<double>(state.range(0)) / 1000;
     const double roundTrip = bench::bareRoundTripS();
-    bench::SimProcess sim({"--kind", "2", "--firmware", " 0.5.0", "--wire-timing", "--latency-ms", latency});
+    bench::SimProcess sim(bench::wireTimedKind2(" 0.5.0", state.range(0)));
     QtSerialPort qt;
     bench::CountingPort port(qt);
     SerialLink link(port);
@@ -152,9 +151,5 @@ BENCHMARK(FullWrite)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vireo::bench::runBenchmarks(argc, argv);
 }

@@ -106,9 +106,5 @@ BENCHMARK(BM_PingKalm07Sim)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vireo::bench::runBenchmarks(argc, argv);
 }
