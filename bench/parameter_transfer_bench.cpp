@@ -1,12 +1,14 @@
 // A full READ (nine axis records and the common block) and a full WRITE of the parameter set
 // through QSerialPort against kalm07-sim on a pseudo-terminal with wire timing at 250000 baud,
-// next to the time the bytes alone take on the line (10 bits a byte, both directions).
+// next to its floor (see BenchSim.h: wire time, one adapter latency per reply, one bare round
+// trip per exchange).
 //
 //   build/bin/parameter_transfer_bench
 //
-// Counters: wire_ms is the line time of every byte written and read, ratio the measured time
-// over it. The argument is the simulated adapter latency in milliseconds. The flows run
-// without a window: dialogs answer Yes, progress and display are no-ops.
+// The argument is the simulated adapter latency in milliseconds (16: the FTDI driver's
+// default; 1: with low latency). Counters per flow (milliseconds): time_ms, floor_ms and its
+// parts, ratio = time / floor, bytes. The flows run without a window: dialogs answer Yes,
+// progress and display are no-ops.
 #include "BenchSim.h"
 #include "link/SerialLink.h"
 #include "link/gui/QtSerialPort.h"
@@ -78,8 +80,9 @@ private:
 
 void runFlow(benchmark::State &state, const std::function<void(ParameterFlowHost &)> &flow)
 {
-    const auto latency = std::to_string(state.range(0));
-    bench::SimProcess sim({"--kind", "2", "--firmware", " 0.5.0", "--wire-timing", "--latency-ms", latency});
+    const double latencyS = static_cast<double>(state.range(0)) / 1000;
+    const double roundTrip = bench::bareRoundTripS();
+    bench::SimProcess sim(bench::wireTimedKind2(" 0.5.0", state.range(0)));
     QtSerialPort qt;
     bench::CountingPort port(qt);
     SerialLink link(port);
@@ -92,9 +95,9 @@ void runFlow(benchmark::State &state, const std::function<void(ParameterFlowHost
     ParameterSet work;
     work.origins.setAll(Origin::Unit); // a write sends only known records
     double measured = 0;
-    double wire = 0;
+    bench::Floor floor;
     for (auto _ : state) {
-        port.written = port.read = 0;
+        port.reset();
         HeadlessHost host(link, work);
         const auto start = std::chrono::steady_clock::now();
         flow(host);
@@ -105,13 +108,16 @@ void runFlow(benchmark::State &state, const std::function<void(ParameterFlowHost
         }
         state.SetIterationTime(elapsed.count());
         measured += elapsed.count();
-        wire += static_cast<double>((port.written + port.read) * 10) / Baud;
+        const bench::Floor f = bench::floorOf(port, Baud, latencyS, roundTrip);
+        floor.wire += f.wire;
+        floor.latency += f.latency;
+        floor.roundTrip += f.roundTrip;
     }
     link.closePort();
     const auto n = static_cast<double>(state.iterations());
-    state.counters["wire_ms"] = 1000 * wire / n;
+    bench::reportFloor(state, measured / n, {floor.wire / n, floor.latency / n, floor.roundTrip / n}, 1000,
+                       "ms");
     state.counters["bytes"] = static_cast<double>(port.written + port.read);
-    state.counters["ratio"] = wire > 0 ? measured / wire : 0;
 }
 
 void FullRead(benchmark::State &state)
@@ -130,6 +136,7 @@ BENCHMARK(FullRead)
     ->ArgName("latency_ms")
     ->Arg(0)
     ->Arg(1)
+    ->Arg(16)
     ->Iterations(20)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
@@ -137,15 +144,12 @@ BENCHMARK(FullWrite)
     ->ArgName("latency_ms")
     ->Arg(0)
     ->Arg(1)
+    ->Arg(16)
     ->Iterations(20)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vireo::bench::runBenchmarks(argc, argv);
 }

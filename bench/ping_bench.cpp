@@ -7,7 +7,9 @@
 //   build/bin/ping_bench
 //
 // Counters per run: median_us and p90_us of the single exchanges, wire_us the line time of
-// the ten bytes at the rate (10 bits a byte), which the simulator's wire timing adds.
+// the ten bytes at the rate (10 bits a byte), which the simulator's wire timing adds, floor_us
+// the wire time (with wire timing) plus the bare round trip measured against the local
+// responder in the same run, and ratio = median / floor.
 #include "BenchSim.h"
 #include "link/SerialLink.h"
 #include "link/gui/QtSerialPort.h"
@@ -19,13 +21,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
-#include <cstring>
-#include <poll.h>
-#include <pty.h>
-#include <termios.h>
-#include <thread>
 #include <vector>
 
 namespace
@@ -34,7 +30,9 @@ namespace
 using namespace vireo;
 using Clock = std::chrono::steady_clock;
 
-void runPings(benchmark::State &state, SerialLink &link, std::uint32_t baud)
+// floorUs: the wire time of the ten bytes (none for the local responder) plus the bare round
+// trip measured before the run.
+void runPings(benchmark::State &state, SerialLink &link, std::uint32_t baud, double floorUs)
 {
     std::vector<double> us;
     us.reserve(4096);
@@ -51,64 +49,14 @@ void runPings(benchmark::State &state, SerialLink &link, std::uint32_t baud)
     state.counters["wire_us"] =
         static_cast<double>(UnitSimulator::wireTimeUs(6, baud) + UnitSimulator::wireTimeUs(4, baud));
     state.counters["failures"] = static_cast<double>(failures);
+    state.counters["floor_us"] = floorUs;
+    state.counters["ratio"] = floorUs > 0 ? us[us.size() / 2] / floorUs : 0;
 }
-
-// A pty whose master answers every line with "OK\r\n" from a thread of its own.
-class EchoPty
-{
-public:
-    EchoPty()
-    {
-        char name[256] = {};
-        termios raw{};
-        cfmakeraw(&raw);
-        if (openpty(&master_, &slave_, name, &raw, nullptr) != 0)
-            return;
-        path_ = name;
-        thread_ = std::thread([this] { serve(); });
-    }
-    ~EchoPty()
-    {
-        stop_ = true;
-        if (thread_.joinable())
-            thread_.join();
-        ::close(master_);
-        ::close(slave_);
-    }
-    const std::string &path() const { return path_; }
-
-private:
-    void serve()
-    {
-        std::string line;
-        while (!stop_) {
-            pollfd p{master_, POLLIN, 0};
-            if (poll(&p, 1, 50) <= 0)
-                continue;
-            char buf[256];
-            const ssize_t n = ::read(master_, buf, sizeof buf);
-            for (ssize_t i = 0; i < n; ++i) {
-                if (buf[i] != '\n') {
-                    line.push_back(buf[i]);
-                    continue;
-                }
-                if (line == "PING\r")
-                    (void)!::write(master_, "OK\r\n", 4);
-                line.clear();
-            }
-        }
-    }
-
-    int master_ = -1;
-    int slave_ = -1;
-    std::string path_;
-    std::thread thread_;
-    std::atomic<bool> stop_{false};
-};
 
 void BM_PingLocalResponder(benchmark::State &state)
 {
-    EchoPty pty;
+    const double floorUs = 1e6 * bench::bareRoundTripS();
+    bench::EchoPty pty;
     QtSerialPort port;
     SerialLink link(port);
     link.portName = pty.path();
@@ -117,13 +65,17 @@ void BM_PingLocalResponder(benchmark::State &state)
         state.SkipWithError("cannot open the pty");
         return;
     }
-    runPings(state, link, 250000);
+    runPings(state, link, 250000, floorUs);
 }
 
 void BM_PingKalm07Sim(benchmark::State &state)
 {
     const auto baud = static_cast<std::uint32_t>(state.range(0));
     const bool wire = state.range(1) != 0;
+    const double floorUs =
+        1e6 * bench::bareRoundTripS() +
+        (wire ? static_cast<double>(UnitSimulator::wireTimeUs(6, baud) + UnitSimulator::wireTimeUs(4, baud))
+              : 0);
     std::vector<std::string> args = {"--kind", "2", "--bauds", std::to_string(baud)};
     if (wire)
         args.push_back("--wire-timing");
@@ -136,7 +88,7 @@ void BM_PingKalm07Sim(benchmark::State &state)
         state.SkipWithError("kalm07-sim does not answer");
         return;
     }
-    runPings(state, link, baud);
+    runPings(state, link, baud, floorUs);
 }
 
 BENCHMARK(BM_PingLocalResponder)->Iterations(2000)->UseRealTime()->Unit(benchmark::kMicrosecond);
@@ -154,9 +106,5 @@ BENCHMARK(BM_PingKalm07Sim)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vireo::bench::runBenchmarks(argc, argv);
 }

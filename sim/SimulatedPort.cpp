@@ -34,7 +34,15 @@ bool SimulatedPort::open(const std::string &portName, std::uint32_t baud)
 {
     close();
     SimulatedLine *line = bus_ ? bus_->line(portName) : &ownLine_;
-    if (!line || !line->present || line->busy || line->holder || (line->unit && line->unit->unplugged()))
+    if (!line || !line->present || (line->unit && line->unit->unplugged()))
+        openFailure_ = OpenFailure::Gone;
+    else if (line->permissionDenied)
+        openFailure_ = OpenFailure::Permission;
+    else if (line->busy || line->holder)
+        openFailure_ = OpenFailure::Busy;
+    else
+        openFailure_ = OpenFailure::None;
+    if (openFailure_ != OpenFailure::None)
         return false;
     line->holder = this;
     line_ = line;
@@ -133,6 +141,12 @@ void SimulatedBus::setPresent(const std::string &portName, bool present)
 {
     if (SimulatedLine *l = line(portName))
         l->present = present;
+}
+
+void SimulatedBus::setPermissionDenied(const std::string &portName, bool denied)
+{
+    if (SimulatedLine *l = line(portName))
+        l->permissionDenied = denied;
 }
 
 std::vector<PortInfo> SimulatedBus::presentPorts()

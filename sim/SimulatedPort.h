@@ -47,6 +47,7 @@ struct SimulatedLine {
     UnitSimulator *unit = nullptr; // null: an adapter with no unit behind it
     bool busy = false;             // held by another program: opening fails
     bool present = true;           // false: unplugged
+    bool permissionDenied = false; // the user may not open it: opening fails
     const void *holder = nullptr;  // the port that has it open
 };
 
@@ -64,6 +65,7 @@ public:
     SimulatedPort &operator=(const SimulatedPort &) = delete;
 
     bool open(const std::string &portName, std::uint32_t baud) override;
+    OpenFailure openFailure() const override { return openFailure_; }
     void close() override;
     bool isOpen() const override { return line_ != nullptr; }
     bool write(const std::uint8_t *data, std::size_t size) override;
@@ -89,6 +91,7 @@ private:
     SimulatedLine ownLine_;
     SimulatedLine *line_ = nullptr;
     std::uint32_t baud_ = 0;
+    OpenFailure openFailure_ = OpenFailure::None;
     std::string openName_;
     std::vector<std::pair<std::string, std::uint32_t>> openLog_;
     std::size_t bytesWritten_ = 0;
@@ -106,6 +109,7 @@ public:
     void addPort(std::string portName, std::string busId, UnitSimulator *unit = nullptr);
     void setBusy(const std::string &portName, bool busy);
     void setPresent(const std::string &portName, bool present);
+    void setPermissionDenied(const std::string &portName, bool denied);
     SimulatedLine *line(const std::string &portName);
 
     // Present ports whose unit has not been unplugged, in the order added.

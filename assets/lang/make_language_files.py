@@ -475,6 +475,34 @@ ROWS += [
      "Some changes have not been written to the unit. If you disconnect now, the unit will not get them. "
      "Disconnect anyway?"),
     # Added: serial adapters (low latency, ports that cannot be opened).
+    ("PortPermissionGroupMessage", None,
+     "ユニットが見つかりません。ポート %1 を開く権限がありません。#"
+     "このポートはグループ %2 のメンバーが使えます。次のコマンドでグループに参加し、"
+     "いったんログアウトしてから、もう一度ログインしてください。#"
+     "sudo usermod -aG %2 $USER#"
+     "または、USBアダプタ用のudevルール assets/linux/60-vireo.rules をインストールしてください（手順はREADMEにあります）。",
+     "The unit was not found: you have no permission to open the port %1.#"
+     "Members of the group %2 may use it. Join the group with the command below, then log out "
+     "and log in again:#"
+     "sudo usermod -aG %2 $USER#"
+     "Or install the udev rule for USB adapters, assets/linux/60-vireo.rules (the README says how)."),
+    ("PortPermissionMessage", None,
+     "ユニットが見つかりません。ポート %1 を開く権限がありません。#"
+     "USBアダプタ用のudevルール assets/linux/60-vireo.rules をインストールしてから、"
+     "アダプタを挿し直してください（手順はREADMEにあります）。",
+     "The unit was not found: you have no permission to open the port %1.#"
+     "Install the udev rule for USB adapters, assets/linux/60-vireo.rules, and plug the adapter in "
+     "again (the README says how)."),
+    ("PortBusyMessage", None,
+     "ユニットが見つかりません。ポート %1 は他のプログラムが使用中です。#"
+     "そのプログラム（別のVIREOやターミナルソフトなど）を終了してから、もう一度CONNECTを押してください。",
+     "The unit was not found: the port %1 is in use by another program.#"
+     "Close that program (another VIREO, a terminal program) and press CONNECT again."),
+    ("PortGoneMessage", None,
+     "ユニットが見つかりません。ポート %1 を開こうとしたときに、そのポートがなくなりました。#"
+     "USBケーブルを挿し直してから、もう一度CONNECTを押してください。",
+     "The unit was not found: the port %1 went away while it was being opened.#"
+     "Plug the USB cable in again and press CONNECT."),
     # Added: desktop (language menu, settings, small things).
     ("MenuLanguage", None, "言語(&L)", "&Language"),
     # The name of the file's language in that language, as the language menu lists it.

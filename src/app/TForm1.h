@@ -7,6 +7,7 @@
 #include "app/LanguageTable.h"
 #include "app/core/FlowGuard.h"
 #include "editing/MaxTable.h"
+#include "link/Discovery.h"
 #include "link/LiveStatus.h"
 #include "link/SerialLink.h"
 #include "link/Version.h"
@@ -143,6 +144,7 @@ public:
     bool inPollingTick = false;              // a tick is running (possibly inside a box it raised)
     GarbledStatusReport garbledStatusReport; // a status reply that stays garbled: one box
     bool unitUnidentified = false;           // the latest discovery met a unit that did not identify itself
+    std::vector<PortOpenFailure> portOpenFailures; // FTDI ports the latest discovery could not open
     void ConnectSpeedButtonClick();
     // Connected only when the unit identified itself and answered throughout; otherwise the
     // port is closed and a box says why.

@@ -76,6 +76,7 @@ void TForm1::buildLayout()
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(500);
+    Timer2->setTimerType(Qt::PreciseTimer); // a coarse timer lets the ticks drift by 5 %
 }
 
 void TForm1::connectControls()

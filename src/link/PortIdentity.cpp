@@ -18,12 +18,13 @@ std::string hex4(std::uint16_t v)
 
 std::string busIdFor(const UsbIdentity &usb, std::string_view portName)
 {
-    if (!usb.vendorId)
+    if (!usb.vendorId && !usb.ftdiDriver)
         return "SERIAL\\" + std::string(portName);
+    const std::string vid = usb.vendorId ? hex4(*usb.vendorId) : "0000";
     const std::string pid = usb.productId ? hex4(*usb.productId) : "0000";
-    if (*usb.vendorId == FtdiVendorId)
-        return "FTDIBUS\\VID_0403+PID_" + pid + "+" + usb.serialNumber + "\\0000";
-    return "USB\\VID_" + hex4(*usb.vendorId) + "&PID_" + pid + "\\" + usb.serialNumber;
+    if (usb.ftdiDriver || *usb.vendorId == FtdiVendorId)
+        return "FTDIBUS\\VID_" + vid + "+PID_" + pid + "+" + usb.serialNumber + "\\0000";
+    return "USB\\VID_" + vid + "&PID_" + pid + "\\" + usb.serialNumber;
 }
 
 std::vector<PortInfo> parseExtraPorts(std::string_view spec)

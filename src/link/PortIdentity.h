@@ -18,9 +18,12 @@ struct UsbIdentity {
     std::optional<std::uint16_t> vendorId;
     std::optional<std::uint16_t> productId;
     std::string serialNumber;
+    // The FTDI driver serves the port, whatever vendor ID the adapter's maker programmed.
+    bool ftdiDriver = false;
 };
 
-// FTDI adapters: FTDIBUS\VID_0403+PID_6001+<serial>\0000. Other USB devices: USB\VID_xxxx&PID_xxxx\<serial>.
+// FTDI adapters (vendor 0403 or served by the FTDI driver): FTDIBUS\VID_xxxx+PID_xxxx+<serial>\0000.
+// Other USB devices: USB\VID_xxxx&PID_xxxx\<serial>.
 // Ports without a USB identity (built-in, Bluetooth, virtual): a bus id naming the port.
 std::string busIdFor(const UsbIdentity &usb, std::string_view portName);
 

@@ -146,5 +146,87 @@ TEST(Discovery, ClosesAnOpenPortFirst)
     EXPECT_FALSE(port.isOpen());
 }
 
+TEST(Discovery, KeepsWhyEachFtdiPortCouldNotBeOpened)
+{
+    test::ScriptedPort port;
+    port.refusingPorts = {{"/dev/ttyUSB0", OpenFailure::Permission},
+                          {"/dev/ttyUSB1", OpenFailure::Busy},
+                          {"/dev/ttyUSB2", OpenFailure::Gone},
+                          {"/dev/ttyS0", OpenFailure::Permission}};
+    test::FixedPortLister lister;
+    lister.ports = {{"/dev/ttyS0", "SERIAL\\/dev/ttyS0"}, // not an FTDI port: never opened
+                    {"/dev/ttyUSB0", Ftdi},
+                    {"/dev/ttyUSB1", Ftdi},
+                    {"/dev/ttyUSB2", Ftdi},
+                    {"/dev/ttyUSB3", Ftdi}}; // opens, nothing answers
+    SerialLink link(port);
+    std::vector<PortOpenFailure> failures;
+    EXPECT_EQ(findUnitPort(link, lister, {}, {}, &failures), std::nullopt);
+    const std::vector<PortOpenFailure> expected = {{"/dev/ttyUSB0", OpenFailure::Permission},
+                                                   {"/dev/ttyUSB1", OpenFailure::Busy},
+                                                   {"/dev/ttyUSB2", OpenFailure::Gone}};
+    EXPECT_EQ(failures, expected);
+}
+
+TEST(Discovery, APortThatOpensAtTheSecondRateIsNoFailure)
+{
+    // The other program lets go between the two rates; nothing answers then.
+    struct LettingGoPort : test::ScriptedPort {
+        bool open(const std::string &name, std::uint32_t baud) override
+        {
+            const bool ok = ScriptedPort::open(name, baud);
+            refusingPorts.clear();
+            return ok;
+        }
+    } port;
+    port.refusingPorts = {{"/dev/ttyUSB0", OpenFailure::Busy}};
+    test::FixedPortLister lister;
+    lister.ports = {{"/dev/ttyUSB0", Ftdi}};
+    SerialLink link(port);
+    std::vector<PortOpenFailure> failures;
+    EXPECT_EQ(findUnitPort(link, lister, {}, {}, &failures), std::nullopt);
+    EXPECT_EQ(port.opens, (Strings{"/dev/ttyUSB0@250000", "/dev/ttyUSB0@230400"}));
+    EXPECT_TRUE(failures.empty());
+}
+
+TEST(Discovery, AdviceNamesThePortTheReasonAndTheWayOut)
+{
+    const auto groups = [](const std::string &port) -> std::optional<NodeGroup> {
+        if (port == "/dev/ttyUSB0")
+            return NodeGroup{"dialout", true};
+        if (port == "/dev/ttyUSB1")
+            return NodeGroup{"uucp", false}; // the group may not read and write either
+        if (port == "/dev/ttyUSB2")
+            return NodeGroup{"root", true};
+        return std::nullopt;
+    };
+    using F = PortOpenFailure;
+    struct Case {
+        std::vector<F> failures;
+        std::optional<OpenFailureAdvice> advice;
+    };
+    const Case cases[] = {
+        {{}, std::nullopt},
+        {{{"/dev/ttyUSB0", OpenFailure::Other}}, std::nullopt},
+        {{{"/dev/ttyUSB0", OpenFailure::Permission}},
+         OpenFailureAdvice{"PortPermissionGroupMessage", "/dev/ttyUSB0", "dialout"}},
+        {{{"/dev/ttyUSB1", OpenFailure::Permission}},
+         OpenFailureAdvice{"PortPermissionMessage", "/dev/ttyUSB1", ""}},
+        {{{"/dev/ttyUSB2", OpenFailure::Permission}},
+         OpenFailureAdvice{"PortPermissionMessage", "/dev/ttyUSB2", ""}},
+        {{{"/dev/ttyUSB9", OpenFailure::Permission}},
+         OpenFailureAdvice{"PortPermissionMessage", "/dev/ttyUSB9", ""}},
+        {{{"/dev/ttyUSB0", OpenFailure::Busy}}, OpenFailureAdvice{"PortBusyMessage", "/dev/ttyUSB0", ""}},
+        {{{"/dev/ttyUSB0", OpenFailure::Gone}}, OpenFailureAdvice{"PortGoneMessage", "/dev/ttyUSB0", ""}},
+        // The first failure with a known reason is told.
+        {{{"/dev/ttyUSB3", OpenFailure::Other},
+          {"/dev/ttyUSB4", OpenFailure::Busy},
+          {"/dev/ttyUSB0", OpenFailure::Permission}},
+         OpenFailureAdvice{"PortBusyMessage", "/dev/ttyUSB4", ""}},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(adviceForOpenFailures(c.failures, groups), c.advice) << c.failures.size();
+}
+
 } // namespace
 } // namespace vireo

@@ -20,6 +20,9 @@ TEST(PortIdentity, BusIdsInTheWindowsForm)
         {{0x0403, 0x6015, ""}, "FTDIBUS\\VID_0403+PID_6015+\\0000", true},
         {{0x10C4, 0xEA60, "0001"}, "USB\\VID_10C4&PID_EA60\\0001", false},
         {{std::nullopt, std::nullopt, ""}, "SERIAL\\/dev/ttyS0", false},
+        // A vendor-programmed ID on the FTDI driver is still an FTDI adapter.
+        {{0x1234, 0x5678, "K7", true}, "FTDIBUS\\VID_1234+PID_5678+K7\\0000", true},
+        {{std::nullopt, std::nullopt, "", true}, "FTDIBUS\\VID_0000+PID_0000+\\0000", true},
     };
     for (const Case &c : cases) {
         EXPECT_EQ(busIdFor(c.usb, "/dev/ttyS0"), c.busId);

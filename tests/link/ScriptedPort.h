@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -28,7 +29,8 @@ public:
     using Responder = std::function<std::vector<Chunk>(const std::string &port, std::uint32_t baud,
                                                        const std::string &written)>;
     Responder responder;
-    std::set<std::string> busyPorts; // held by another program: open fails
+    std::set<std::string> busyPorts;                  // held by another program: open fails
+    std::map<std::string, OpenFailure> refusingPorts; // open fails for that reason
     bool refuseWrites = false;
 
     // Log of what happened.
@@ -44,13 +46,19 @@ public:
     bool open(const std::string &portName, std::uint32_t baud) override
     {
         opens.push_back(portName + "@" + std::to_string(baud));
-        if (busyPorts.count(portName) || open_)
+        failure_ = OpenFailure::None;
+        if (const auto refused = refusingPorts.find(portName); refused != refusingPorts.end())
+            failure_ = refused->second;
+        else if (busyPorts.count(portName) || open_)
+            failure_ = OpenFailure::Busy;
+        if (failure_ != OpenFailure::None)
             return false;
         open_ = true;
         name_ = portName;
         baud_ = baud;
         return true;
     }
+    OpenFailure openFailure() const override { return failure_; }
     void close() override
     {
         open_ = false;
@@ -106,6 +114,7 @@ public:
 
 private:
     bool open_ = false;
+    OpenFailure failure_ = OpenFailure::None;
     std::string name_;
     std::uint32_t baud_ = 0;
     std::deque<Chunk> inFlight_;

@@ -379,6 +379,10 @@ constexpr LanguageKey Keys[] = {
     S("UnwrittenCloseMessage"),
     S("UnwrittenDisconnectMessage"),
     // Added: serial adapters (low latency, ports that cannot be opened).
+    S("PortPermissionGroupMessage"),
+    S("PortPermissionMessage"),
+    S("PortBusyMessage"),
+    S("PortGoneMessage"),
     // Added: desktop (language menu, settings, small things).
     M("MenuLanguage"),
     S("LanguageName"),

@@ -113,7 +113,9 @@ void TForm1::ConnectSpeedButtonClick()
 std::optional<std::string> TForm1::findUnitPort()
 {
     unitUnidentified = false;
-    return vireo::findUnitPort(link, services().ports, [this] { return identifyUnit(); });
+    portOpenFailures.clear();
+    return vireo::findUnitPort(
+        link, services().ports, [this] { return identifyUnit(); }, {}, &portOpenFailures);
 }
 
 bool TForm1::identifyUnit()
@@ -163,8 +165,18 @@ void TForm1::connectUnit()
     if (!port) {
         showParameters();
         showDefaults();
-        const char *key = unitUnidentified ? "LinkUnidentifiedMessage" : "ConnectErrorMessage";
-        reportLinkFault(key, MsgIcon::Error);
+        if (unitUnidentified) {
+            reportLinkFault("LinkUnidentifiedMessage", MsgIcon::Error);
+        } else if (const auto advice = adviceForOpenFailures(portOpenFailures, nodeGroup)) {
+            // A port that could not be opened: which one, why, and what to do.
+            // The port, the reason and the fix; the command stands on a line of its own.
+            const QString t = multiLineText(text(qs(advice->key))).trimmed();
+            const QString message =
+                advice->group.empty() ? t.arg(qs(advice->port)) : t.arg(qs(advice->port), qs(advice->group));
+            dialogs().message({MsgIcon::Error, advice->key, message.toStdString(), Ok, Ok});
+        } else {
+            reportLinkFault("ConnectErrorMessage", MsgIcon::Error);
+        }
         return;
     }
     if (!link.lost() && hasApplicationFirmware(FirmwareVersion)) {

@@ -1,5 +1,6 @@
 #include "link/gui/QtPortLister.h"
 
+#include "link/PortAccess.h"
 #include "link/PortIdentity.h"
 
 #include <QSerialPortInfo>
@@ -23,6 +24,10 @@ std::vector<PortInfo> QtPortLister::presentPorts()
         if (info.hasProductIdentifier())
             usb.productId = info.productIdentifier();
         usb.serialNumber = info.serialNumber().toStdString();
+#ifdef __linux__
+        // A cable whose maker programmed a vendor ID of its own still runs on the FTDI driver.
+        usb.ftdiDriver = servedByFtdiDriver("/sys", info.portName().toStdString());
+#endif
         ports.push_back({name, busIdFor(usb, name)});
     }
     const QByteArray extra = qgetenv("VIREO_EXTRA_PORTS");

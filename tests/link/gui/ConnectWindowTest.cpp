@@ -130,6 +130,36 @@ TEST_F(ConnectWindowTest, OlderKind2FirmwareMovesExtraToMode0)
     EXPECT_FALSE(control("CondSelChComboBox")->isEnabled());
 }
 
+// An FTDI port that cannot be opened is named in the box with the reason and the way out;
+// the unit's own port answers nothing here.
+TEST_F(ConnectWindowTest, NoUnitFoundNamesThePortThatCouldNotBeOpened)
+{
+    struct Case {
+        const char *name;
+        std::function<void(SimulatedBus &)> refuse;
+        const char *key;
+    };
+    const Case cases[] = {
+        {"permission", [](SimulatedBus &b) { b.setPermissionDenied("/dev/ttyUSB0", true); },
+         "PortPermissionMessage"},
+        {"busy", [](SimulatedBus &b) { b.setBusy("/dev/ttyUSB0", true); }, "PortBusyMessage"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        start(unitConfig(UnitKind::Kind2, " 0.5.0"));
+        unit->addFault("PING:silence");
+        c.refuse(*bus);
+        script.expectMessage(MsgIcon::Error, c.key);
+        control<QAbstractButton>("ConnectSpeedButton")->click();
+        script.verify();
+        EXPECT_FALSE(form->Connected);
+        ASSERT_FALSE(script.messages().empty());
+        const QString expected = multiLineText(language(c.key)).trimmed().arg(QStringLiteral("/dev/ttyUSB0"));
+        EXPECT_EQ(QString::fromStdString(script.messages().back().text), expected);
+        EXPECT_TRUE(expected.contains(QStringLiteral("/dev/ttyUSB0")));
+    }
+}
+
 TEST_F(ConnectWindowTest, NoUnitFoundReportsAndStaysDisconnected)
 {
     start(unitConfig(UnitKind::Kind2, " 0.5.0"));

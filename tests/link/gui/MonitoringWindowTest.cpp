@@ -56,6 +56,14 @@ protected:
     }
 };
 
+// Twice a second and evenly: a coarse timer would let the ticks wander by 5 %.
+TEST_F(MonitoringWindowTest, PollingTimerIsPrecise)
+{
+    start(unitConfig(UnitKind::Kind2, " 0.5.0"));
+    EXPECT_EQ(form->Timer2->interval(), 500);
+    EXPECT_EQ(form->Timer2->timerType(), Qt::PreciseTimer);
+}
+
 TEST_F(MonitoringWindowTest, PollsByKindAndVersion)
 {
     struct Case {
