@@ -33,7 +33,6 @@ class PageControl;
 class UpDown;
 class TAboutBox;
 class TProgressForm;
-enum class UpdateOutcome; // firmware/FirmwareTransfer.h
 
 // What the window talks to; production adapters in main.cpp, fakes in tests.
 struct Services {
@@ -239,10 +238,6 @@ public:
     // Chooses a firmware file, sends it to the unit's loader, then finds and identifies the
     // unit again and, with application firmware, reads its parameters.
     void FileFirmUpdateButtonClick();
-    // Checks the file against unitKind and sends it; the caller reports the outcome. The bar
-    // follows the block attempts; window events are dispatched once per block. Label53 says
-    // "updating" only once the file was accepted.
-    UpdateOutcome transferFirmware(const std::string &fileName, QProgressBar *bar);
 
 private:
     void buildLayout();

@@ -382,6 +382,37 @@ constexpr LanguageKey Keys[] = {
     // Added: desktop (language menu, settings, small things).
     // Added: install layout and program options.
     // Added: command-line program.
+    S("CliDeclinedMessage"),
+    S("CliAskYesNo"),
+    S("CliUpdateProgressLine"),
+    S("CliUsageError"),
+    S("CliUnknownCommand"),
+    S("CliPortOpens"),
+    S("CliPortDoesNotOpen"),
+    S("CliPortNotFtdi"),
+    S("CliNoPorts"),
+    S("CliInfoPort"),
+    S("CliInfoBaud"),
+    S("CliInfoKind"),
+    S("CliInfoFirmware"),
+    S("CliInfoNoFirmware"),
+    S("CliInfoLoader"),
+    S("CliNotAllReadMessage"),
+    S("CliSavedMessage"),
+    S("CliWriteDiffersMessage"),
+    S("CliWriteVerifiedMessage"),
+    S("CliNoDifferences"),
+    S("CliUnknownPresetMessage"),
+    S("CliHelp"),
+    S("CliHelpPorts"),
+    S("CliHelpInfo"),
+    S("CliHelpRead"),
+    S("CliHelpWrite"),
+    S("CliHelpShow"),
+    S("CliHelpDiff"),
+    S("CliHelpReset"),
+    S("CliHelpUpdate"),
+    S("CliHelpMonitor"),
 };
 
 constexpr char lower(char c)
