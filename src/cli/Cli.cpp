@@ -497,10 +497,15 @@ private:
     static constexpr std::array<std::string_view, 4> PresetKeys = {
         "RESHeliNonComboBox", "RESHeliTarvoComboBox", "RESHeliTarvo700ComboBox", "RESHeliKALM07ComboBox"};
 
+    // The same names typed in ASCII, whatever the language (the list of the Japanese file
+    // writes "500～600").
+    static constexpr std::array<std::string_view, 4> AsciiPresetNames = {"None", "TARVO450", "TARVO700",
+                                                                         "500-600"};
+
     std::optional<int> presetIndex(const std::string &name) const
     {
         for (std::size_t i = 0; i < PresetKeys.size(); ++i)
-            if (text(PresetKeys[i]) == name)
+            if (text(PresetKeys[i]) == name || AsciiPresetNames[i] == name)
                 return static_cast<int>(i);
         if (name == "factory")
             return 0;
