@@ -331,10 +331,11 @@ private:
                             nullptr};
         if (!saveParameterFile(ctx))
             return ExitFailed;
+        const std::string saved = withParameterExtension(*o_.output); // as File > Save names it
         if (o_.json)
-            p_.out << "{\"saved\":" << jsonString(*o_.output) << "}\n";
+            p_.out << "{\"saved\":" << jsonString(saved) << "}\n";
         else
-            say(fillIn(text("CliSavedMessage"), {*o_.output}));
+            say(fillIn(text("CliSavedMessage"), {saved}));
         return ExitOk;
     }
 
