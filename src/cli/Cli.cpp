@@ -588,21 +588,18 @@ private:
         for (int n = 0; !o_.count || n < *o_.count; ++n) {
             if (p_.interrupted())
                 break;
-            const PollResult result = s().serialLink.pingUnit()
-                                          ? pollLiveStatus(s().serialLink, status, s().kind, s().firmware)
-                                          : PollResult::Lost;
-            if (result == PollResult::Lost) {
+            const StatusTick tick =
+                runStatusTick(s().serialLink, status, garbled, s().kind, s().firmware, axisMode);
+            if (tick.lost) {
                 if (o_.json)
                     p_.out << "]}\n";
                 s().reportLinkLost();
                 return ExitFailed;
             }
-            if (garbled.afterPoll(result))
+            if (tick.reportGarbled)
                 say(text("LinkStatusGarbledMessage"));
-            if (result != PollResult::Garbled) {
-                if (axisMode == 1)
-                    applyOneAxisMode(status, s().kind);
-                const std::string line = statusLine(computeStatusView(status, s().kind, axisMode));
+            if (tick.view) {
+                const std::string line = statusLine(*tick.view);
                 if (o_.json)
                     p_.out << (firstLine ? "" : ",") << jsonString(line);
                 else
