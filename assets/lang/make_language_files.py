@@ -550,6 +550,93 @@ ROWS += [
     ("QtTextSelectAll", None, "すべて選択", "Select All"),
     # Added: install layout and program options.
     # Added: command-line program.
+    ("CliDeclinedMessage", None, "確認されなかったため、ユニットには何も送っていません。スクリプトから確認するには --yes を付けてください。",
+     "Not confirmed: nothing was sent to the unit. Add --yes to confirm from a script."),
+    ("CliAskYesNo", None, "続けますか？ [y/N]", "Go on? [y/N]"),
+    ("CliUpdateProgressLine", None, "ブロック %1/%2  %3%  %4 ブロック/秒  残り %5 秒", "block %1/%2  %3%  %4 blocks/s  %5 s left"),
+    ("CliUsageError", None, "vireo-cli: %1 の使い方が正しくありません。詳しくは vireo-cli %2 --help を見てください。",
+     "vireo-cli: wrong use of %1. See vireo-cli %2 --help"),
+    ("CliUnknownCommand", None, "vireo-cli: %1 というコマンドはありません。vireo-cli --help でコマンドの一覧を見られます。",
+     "vireo-cli: there is no command %1. vireo-cli --help lists the commands."),
+    ("CliPortOpens", None, "開けます", "can be opened"),
+    ("CliPortDoesNotOpen", None, "開けません（%1）", "cannot be opened (%1)"),
+    ("CliPortNotFtdi", None, "（FTDIのアダプタではありません）", "(not an FTDI adapter)"),
+    ("CliNoPorts", None, "シリアルポートが見つかりません。USBケーブルの接続を確認してください。",
+     "No serial port was found. Check the USB cable."),
+    ("CliInfoPort", None, "ポート", "port"),
+    ("CliInfoBaud", None, "通信速度", "baud rate"),
+    ("CliInfoKind", None, "ユニットの種類", "unit kind"),
+    ("CliInfoFirmware", None, "ファームウェア", "firmware"),
+    ("CliInfoNoFirmware", None, "なし（ローダーのみ）", "none (loader only)"),
+    ("CliInfoLoader", None, "ローダー", "loader"),
+    ("CliNotAllReadMessage", None, "ユニットの設定値をすべて読み込めませんでした。ユニットには何も送っていません。",
+     "Not every value of the unit could be read. Nothing was sent to the unit."),
+    ("CliSavedMessage", None, "%1 に保存しました。", "Saved to %1."),
+    ("CliWriteDiffersMessage", None, "書き込んだ後に読み直した値が、書き込んだ値と違います：",
+     "Read back after the write, these records differ from what was written:"),
+    ("CliWriteVerifiedMessage", None, "読み直して、書き込んだ値と同じであることを確認しました。",
+     "Read back: the unit holds the values written."),
+    ("CliNoDifferences", None, "違いはありません。", "No differences."),
+    ("CliUnknownPresetMessage", None, "%1 というプリセットはありません。使えるのは次の名前です：%2",
+     "There is no preset %1. The presets are: %2"),
+    ("CliHelp", None,
+     "使い方: vireo-cli [--port パス] [--json] [--lang ja|en] コマンド [引数]#"
+     "#"
+     "コマンド:#"
+     "  ports                 シリアルポートの一覧と、開けるかどうか#"
+     "  info                  ユニットを探して、ポート・通信速度・種類・ファームウェアを表示#"
+     "  read -o ファイル      ユニットの設定値をすべて読み込み、ファイルに保存#"
+     "  write ファイル [--yes]  ファイルの設定値をユニットに書き込み、読み直して確認#"
+     "  show ファイル         ファイルの設定値を表で表示#"
+     "  diff A B              AとB（ファイルまたは unit）の違いを表示#"
+     "  reset プリセット [--yes]  リセット（先にバックアップ）#"
+     "  update イメージ [--yes]  ファームウェアのアップデート（先にバックアップ）#"
+     "  monitor [--count N]   ゲイン制御の状態を0.5秒ごとに表示#"
+     "#"
+     "終了コード: 0 成功、1 ユニットか通信の失敗または中止、2 使い方かファイルの誤り。#"
+     "各コマンドの説明: vireo-cli コマンド --help",
+     "Usage: vireo-cli [--port PATH] [--json] [--lang ja|en] COMMAND [ARGS]#"
+     "#"
+     "Commands:#"
+     "  ports                 the serial ports and whether they can be opened#"
+     "  info                  find the unit; its port, baud rate, kind, firmware and loader#"
+     "  read -o FILE          read every value of the unit and save them to FILE#"
+     "  write FILE [--yes]    write FILE to the unit, read back and compare#"
+     "  show FILE             the values of FILE as a table#"
+     "  diff A B              what differs between A and B (files, or unit for the unit)#"
+     "  reset PRESET [--yes]  reset the unit to a preset or the factory settings (backup first)#"
+     "  update IMAGE [--yes]  firmware update (backup first)#"
+     "  monitor [--count N]   the live gain-control status twice a second#"
+     "#"
+     "Exit status: 0 success, 1 the unit or the link failed or you declined, 2 bad usage or file.#"
+     "Each command: vireo-cli COMMAND --help"),
+    ("CliHelpPorts", None,
+     "使い方: vireo-cli ports#シリアルポートごとに、パス、バスID、開けるかどうか（開けない理由）を表示します。#環境変数で追加したポート（シミュレータなど）も含みます。",
+     "Usage: vireo-cli ports#Every serial port with its path, its bus id and whether it can be opened (and why not).#Ports added through the environment (a simulator, say) are included."),
+    ("CliHelpInfo", None,
+     "使い方: vireo-cli [--port パス] info#CONNECTと同じようにユニットを探して識別し、#ポート、通信速度、ユニットの種類、ファームウェア、ローダーを表示します。",
+     "Usage: vireo-cli [--port PATH] info#Finds and identifies the unit as CONNECT does and shows#its port, baud rate, unit kind, firmware and loader version."),
+    ("CliHelpRead", None,
+     "使い方: vireo-cli [--port パス] read -o ファイル#CONNECTと同じようにすべての設定値を読み込み、#ファイル＞保存と同じ形式でファイルに保存します。",
+     "Usage: vireo-cli [--port PATH] read -o FILE#Reads every value as CONNECT does and saves them#to FILE exactly as File > Save writes it."),
+    ("CliHelpWrite", None,
+     "使い方: vireo-cli [--port パス] write ファイル [--yes]#ユニットを読み込み、ファイル＞開くと同じようにファイルを読み、#WRITEと同じように書き込みます（--yes がなければ確認します）。#最後に読み直して比べ、違うレコードを表示します。",
+     "Usage: vireo-cli [--port PATH] write FILE [--yes]#Reads the unit, loads FILE as File > Open does and writes#as WRITE does (asks first unless --yes). Then reads back,#compares and names every record that differs."),
+    ("CliHelpShow", None,
+     "使い方: vireo-cli show ファイル#ファイルの設定値を、画面と同じ単位で表示します：#軸×モード×ゲイン、続いて各オプション。",
+     "Usage: vireo-cli show FILE#The values of FILE in the units the window shows:#axis x mode set x gain, then every option by name."),
+    ("CliHelpDiff", None,
+     "使い方: vireo-cli [--port パス] diff A B#A、Bはそれぞれパラメータファイル、または unit（接続したユニットを今読む）。#違う項目だけを名前で A -> B と表示します。",
+     "Usage: vireo-cli [--port PATH] diff A B#A and B are each a parameter file or unit (the attached unit, read now).#Only the fields that differ, by name, A -> B."),
+    ("CliHelpReset", None,
+     "使い方: vireo-cli [--port パス] reset プリセット [--yes]#RESETページと同じリセットです。プリセットはリストの名前#（TARVO450、TARVO700、500-600）、工場出荷時は factory。#先に今の設定値をバックアップします。",
+     "Usage: vireo-cli [--port PATH] reset PRESET [--yes]#The reset of the RESET page. PRESET is a name as its list shows it#(TARVO450, TARVO700, 500-600), or factory (None) for the factory settings.#The present values are backed up first."),
+    ("CliHelpUpdate", None,
+     "使い方: vireo-cli [--port パス] update イメージ [--yes]#ファームウェアのアップデートです。進み具合を表示し、#先にバックアップし、終わったらユニットを探し直して読み込みます。",
+     "Usage: vireo-cli [--port PATH] update IMAGE [--yes]#The firmware update, with a progress line. The values are backed#up first; afterwards the unit is found again and read."),
+    ("CliHelpMonitor", None,
+     "使い方: vireo-cli [--port パス] monitor [--count N]#ゲイン制御の状態を、状態ページと同じように0.5秒ごとに表示します。#Ctrl-C か N 行で終わります。",
+     "Usage: vireo-cli [--port PATH] monitor [--count N]#The live gain-control status twice a second, as the status page shows it,#until Ctrl-C or N lines."),
 ]
 
 

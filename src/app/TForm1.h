@@ -36,7 +36,6 @@ class PageControl;
 class UpDown;
 class TAboutBox;
 class TProgressForm;
-enum class UpdateOutcome; // firmware/FirmwareTransfer.h
 
 // What the window talks to; production adapters in main.cpp, fakes in tests.
 struct Services {
@@ -144,7 +143,6 @@ public:
     bool inPollingTick = false;              // a tick is running (possibly inside a box it raised)
     GarbledStatusReport garbledStatusReport; // a status reply that stays garbled: one box
     bool unitUnidentified = false;           // the latest discovery met a unit that did not identify itself
-    std::vector<PortOpenFailure> portOpenFailures; // FTDI ports the latest discovery could not open
     void ConnectSpeedButtonClick();
     // Connected only when the unit identified itself and answered throughout; otherwise the
     // port is closed and a box says why.
@@ -260,10 +258,6 @@ public:
     // Chooses a firmware file, sends it to the unit's loader, then finds and identifies the
     // unit again and, with application firmware, reads its parameters.
     void FileFirmUpdateButtonClick();
-    // Checks the file against unitKind and sends it; the caller reports the outcome. The bar
-    // follows the block attempts; window events are dispatched once per block. Label53 says
-    // "updating" only once the file was accepted.
-    UpdateOutcome transferFirmware(const std::string &fileName, QProgressBar *bar);
 
 private:
     void buildLayout();

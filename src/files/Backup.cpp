@@ -98,4 +98,24 @@ BackupResult saveBackup(const ParameterSet &work, const UnitProfile &unit,
     return {BackupStatus::Saved, path};
 }
 
+bool backupBeforeOverwrite(Dialogs &dialogs, const TextOf &text, const ParameterSet &work,
+                           const UnitProfile &unit, std::string &note)
+{
+    note.clear();
+    const BackupResult backup = saveBackup(work, unit, backupDirectory(), localNow());
+    switch (backup.status) {
+    case BackupStatus::Saved:
+        note = "\n" + fillIn(text("BackupSavedLine"), {utf8FromPath(backup.path)});
+        return true;
+    case BackupStatus::ValuesUnknown:
+        return true; // values never read whole are nothing to go back to
+    case BackupStatus::Failed:
+        break;
+    }
+    const std::string where = backup.path.empty() ? std::string("XDG_DATA_HOME") : utf8FromPath(backup.path);
+    const MessageRequest question{MsgIcon::Warning, "BackupFailedMessage",
+                                  fillIn(text("BackupFailedMessage"), {where}), Yes | No, No};
+    return dialogs.message(question) == Yes;
+}
+
 } // namespace vireo

@@ -4,7 +4,9 @@
 // under a name with the date, time, unit kind and firmware.
 #include "files/FileNames.h"
 #include "params/ParameterSet.h"
+#include "params/SendCheck.h"
 #include "params/UnitConversion.h"
+#include "seams/Dialogs.h"
 
 #include <filesystem>
 #include <optional>
@@ -41,5 +43,12 @@ struct BackupResult {
 // name already taken gets "-2", "-3", ... before its extension.
 BackupResult saveBackup(const ParameterSet &work, const UnitProfile &unit,
                         const std::optional<std::filesystem::path> &dir, const LocalDateTime &when);
+
+// Before a flow that overwrites the unit (RESET, the firmware update): the working values saved
+// as a backup when every record the unit holds is known. note gets the line that names the
+// file, for the flow's closing message. A backup that cannot be written asks whether to go on
+// without one (No focused); false when the answer is not Yes.
+bool backupBeforeOverwrite(Dialogs &dialogs, const TextOf &text, const ParameterSet &work,
+                           const UnitProfile &unit, std::string &note);
 
 } // namespace vireo

@@ -122,6 +122,7 @@ std::optional<Identification> decideIdentification(std::string_view upverReply, 
     ShapeBuilder b(id.shape);
 
     id.kind = upverReply == Kind1LoaderAnswer ? UnitKind::Kind1 : UnitKind::Kind2;
+    id.loaderVersion = std::string(upverReply.substr(0, upverReply.find('\r')));
     b.step(A::SetTextKey, "Label83", id.kind == UnitKind::Kind1 ? "KALMKind1" : "KALMKind2");
 
     // A Kind1 unit answering at 250000 baud is its loader: the application runs at 230400.

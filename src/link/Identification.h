@@ -40,7 +40,8 @@ struct ShapeStep {
 struct Identification {
     UnitKind kind = UnitKind::Kind1;
     std::string firmwareVersion;
-    bool loaderOnly = false; // only the unit's loader runs: no application firmware
+    bool loaderOnly = false;   // only the unit's loader runs: no application firmware
+    std::string loaderVersion; // the loader's UPVER answer without CR LF ("0.3.0")
     std::vector<ShapeStep> shape;
 };
 

@@ -153,4 +153,30 @@ StatusView computeStatusView(const LiveStatus &s, UnitKind kind, int appliedAxis
     return view;
 }
 
+StatusTick runStatusTick(SerialLink &link, LiveStatus &status, GarbledStatusReport &garbled, UnitKind kind,
+                         std::string_view firmwareVersion, int appliedAxisMode)
+{
+    StatusTick tick;
+    if (!link.pingUnit()) {
+        tick.lost = true;
+        return tick;
+    }
+    if (!hasApplicationFirmware(firmwareVersion))
+        return tick;
+    const PollResult result = pollLiveStatus(link, status, kind, firmwareVersion);
+    if (result == PollResult::Lost) {
+        tick.lost = true;
+        return tick;
+    }
+    // A garbled command kept its values and the page is not renewed; the next tick starts
+    // afresh.
+    tick.reportGarbled = garbled.afterPoll(result);
+    if (result == PollResult::Garbled)
+        return tick;
+    if (appliedAxisMode == 1)
+        applyOneAxisMode(status, kind);
+    tick.view = computeStatusView(status, kind, appliedAxisMode);
+    return tick;
+}
+
 } // namespace vireo

@@ -107,6 +107,17 @@ struct StatusView {
 // applyOneAxisMode when the one-axis mode is applied). Values not known give an unknown view.
 StatusView computeStatusView(const LiveStatus &status, UnitKind kind, int appliedAxisMode);
 
+// One tick of the live status, the same for the window and the terminal: the ping that
+// notices a lost unit, then (application firmware only) the poll, the once-only report of a
+// reply that stays garbled, the one-axis adjustment and the view to show.
+struct StatusTick {
+    bool lost = false;              // the unit no longer answers: nothing else happened
+    bool reportGarbled = false;     // say now that the status replies are garbled
+    std::optional<StatusView> view; // the page's new view; nothing keeps the page as it is
+};
+StatusTick runStatusTick(SerialLink &link, LiveStatus &status, GarbledStatusReport &garbled, UnitKind kind,
+                         std::string_view firmwareVersion, int appliedAxisMode);
+
 // A percentage as the page shows it: rounded half up, then truncated toward zero.
 int shownPercent(double x);
 

@@ -182,4 +182,25 @@ void runWriteCommonFlow(ParameterFlowHost &host)
     host.showMessage(flowDialog(FlowMessage::WriteComplete));
 }
 
+void takeUnitCopy(const ParameterSet &work, AxisRecordTable &cur, RecordKnown &curKnown)
+{
+    for (int a = 0; a < AxisCount; ++a)
+        for (int k = 0; k < ModeSetCount; ++k) {
+            const Origin origin = work.origins.axes[a][k];
+            if (origin == Origin::Unit) {
+                cur[a][k] = work.axes[a][k];
+                curKnown[a][k] = true;
+            } else if (origin == Origin::Unknown) {
+                curKnown[a][k] = false;
+            }
+        }
+}
+
+void forgetUnitValues(ParameterSet &work, RecordKnown &curKnown, RecordKnown &defKnown)
+{
+    work.origins.forget(Origin::Unit);
+    curKnown = {};
+    defKnown = {};
+}
+
 } // namespace vireo

@@ -124,4 +124,12 @@ void runWriteFlow(ParameterFlowHost &host);
 // mode.
 void runWriteCommonFlow(ParameterFlowHost &host);
 
+// The unit copy follows the working values: records the unit gave or acknowledged are copied
+// into cur, records now Unknown are forgotten, the others stay as they were.
+void takeUnitCopy(const ParameterSet &work, AxisRecordTable &cur, RecordKnown &curKnown);
+
+// Nothing held passes for the unit's values any longer (a new connection, a reset or a
+// firmware update changes what the unit holds).
+void forgetUnitValues(ParameterSet &work, RecordKnown &curKnown, RecordKnown &defKnown);
+
 } // namespace vireo

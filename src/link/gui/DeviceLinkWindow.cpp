@@ -2,19 +2,16 @@
 // applied to the window, and the one-shot pirouette check.
 #include "app/PageControl.h"
 #include "app/TForm1.h"
+#include "link/ConnectFlow.h"
 #include "link/DeviceActions.h"
 #include "link/Discovery.h"
 #include "link/Identification.h"
-#include "params/BlockTransfer.h"
-#include "seams/ConversionError.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTimer>
-
-#include <algorithm>
 
 namespace vireo
 {
@@ -65,25 +62,59 @@ void applyShapeStep(TForm1 &f, const ShapeStep &step)
             f.control<QAbstractButton>(qs(step.arg))->setChecked(true);
         break;
     case ShapeAction::ErrorBox:
-        f.dialogs().message({MsgIcon::Error, step.arg, f.text(qs(step.arg)).toStdString(), Ok, Ok});
-        break;
     case ShapeAction::ReadAllDefaults:
-        f.readStandardValuesOnConnect();
-        break;
+        break; // the connect flow's own steps (link/ConnectFlow.h)
     }
 }
 
-// Starts the timer again when the scope ends, however it ends.
-class TimerRestart
+class WindowConnectHost : public ConnectFlowHost
 {
 public:
-    explicit TimerRestart(QTimer *timer) : timer_(timer) {}
-    ~TimerRestart() { timer_->start(); }
-    TimerRestart(const TimerRestart &) = delete;
-    TimerRestart &operator=(const TimerRestart &) = delete;
+    explicit WindowConnectHost(TForm1 &form) : f_(form) {}
+
+    Dialogs &dialogs() override { return f_.dialogs(); }
+    std::string text(std::string_view key) override
+    {
+        return f_.text(QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()))).toStdString();
+    }
+    SerialLink &link() override { return f_.link; }
+    PortLister &ports() override { return f_.services().ports; }
+    ParameterSet &workValues() override { return f_.WorkValues; }
+    AxisRecordTable &defValues() override { return f_.DefValues; }
+    RecordKnown &defKnown() override { return f_.DefKnown; }
+    UnitProfile unitProfile() override { return f_.unitProfile(); }
+
+    void setIdentity(const Identification &id) override
+    {
+        f_.unitKind = id.kind;
+        f_.FirmwareVersion = id.firmwareVersion;
+    }
+    void applyShapeStep(const ShapeStep &step) override { vireo::applyShapeStep(f_, step); }
+    void setUnidentified(bool unidentified) override { f_.unitUnidentified = unidentified; }
+
+    void stopPolling() override { f_.Timer2->stop(); }
+    void startPolling() override { f_.Timer2->start(); }
+    void forgetUnitValues() override { f_.forgetUnitValues(); }
+    void showParameters() override { f_.showParameters(); }
+    void showDefaults() override { f_.showDefaults(); }
+    void readParameters() override { f_.readFlow(false); }
+    void setParamsLoaded(bool loaded) override { f_.ParamsLoaded = loaded; }
+    void markConnected() override
+    {
+        f_.control<QWidget>(QStringLiteral("LEDRedImage"))->hide();
+        f_.control<QWidget>(QStringLiteral("LEDGreenImage"))->show();
+        f_.control<QWidget>(QStringLiteral("FileFirmUpdateButton"))->setEnabled(true);
+        f_.control<QWidget>(QStringLiteral("ResetButton"))->setEnabled(true);
+        f_.control<QAbstractButton>(QStringLiteral("ConnectSpeedButton"))
+            ->setText(f_.text(QStringLiteral("DisconnectButton")));
+        f_.control<QProgressBar>(QStringLiteral("ProgressBar1"))->setValue(0);
+        f_.setReadWriteByActivePage();
+        f_.garbledStatusReport.reset();
+        f_.Connected = true;
+    }
 
 private:
-    QTimer *timer_;
+    TForm1 &f_;
 };
 
 } // namespace
@@ -99,7 +130,8 @@ void TForm1::setSerialDefaults()
 
 void TForm1::reportLinkFault(const char *key, MsgIcon icon)
 {
-    dialogs().message({icon, key, text(QString::fromLatin1(key)).toStdString(), Ok, Ok});
+    WindowConnectHost host(*this);
+    vireo::reportLinkFault(host, key, icon);
 }
 
 void TForm1::ConnectSpeedButtonClick()
@@ -112,95 +144,26 @@ void TForm1::ConnectSpeedButtonClick()
 
 std::optional<std::string> TForm1::findUnitPort()
 {
-    unitUnidentified = false;
-    portOpenFailures.clear();
-    return vireo::findUnitPort(
-        link, services().ports, [this] { return identifyUnit(); }, {}, &portOpenFailures);
+    WindowConnectHost host(*this);
+    return discoverUnit(host);
 }
 
 bool TForm1::identifyUnit()
 {
-    const std::optional<Identification> id = vireo::identifyUnit(link);
-    if (!id) {
-        // Kind, version and the window's shape stay as they were; nothing is guessed.
-        unitUnidentified = true;
-        return false;
-    }
-    unitKind = id->kind;
-    FirmwareVersion = id->firmwareVersion;
-    for (const ShapeStep &step : id->shape)
-        applyShapeStep(*this, step);
-    return true;
+    WindowConnectHost host(*this);
+    return identifyConnectedUnit(host);
 }
 
 void TForm1::readStandardValuesOnConnect()
 {
-    // Connecting goes on after a garbled standard value: the records not yet read keep what
-    // they held.
-    try {
-        vireo::readAllDefaults(link, unitProfile(), WorkValues, DefValues, DefKnown);
-    } catch (const ConversionError &) {
-        reportLinkFault("LinkConnectGarbledMessage", MsgIcon::Error);
-        return;
-    }
-    // A standard value that did not come is shown empty; say so (a lost unit is said by the
-    // connection itself).
-    const bool allKnown = std::ranges::all_of(DefKnown, [](const auto &axis) {
-        return std::ranges::all_of(axis, [](bool known) { return known; });
-    });
-    if (!allKnown && !link.lost())
-        reportLinkFault("SafeDefaultsReadErrorMessage", MsgIcon::Warning);
+    WindowConnectHost host(*this);
+    vireo::readStandardValuesOnConnect(host);
 }
 
 void TForm1::connectUnit()
 {
-    Timer2->stop();
-    forgetUnitValues(); // what an earlier connection read is not this unit's word
-    std::optional<std::string> port;
-    {
-        // Polling resumes even when a garbled reply ends the identification's reads.
-        TimerRestart restart(Timer2);
-        port = findUnitPort();
-    }
-    if (!port) {
-        showParameters();
-        showDefaults();
-        if (unitUnidentified) {
-            reportLinkFault("LinkUnidentifiedMessage", MsgIcon::Error);
-        } else if (const auto advice = adviceForOpenFailures(portOpenFailures, nodeGroup)) {
-            // A port that could not be opened: which one, why, and what to do.
-            // The port, the reason and the fix; the command stands on a line of its own.
-            const QString t = multiLineText(text(qs(advice->key))).trimmed();
-            const QString message =
-                advice->group.empty() ? t.arg(qs(advice->port)) : t.arg(qs(advice->port), qs(advice->group));
-            dialogs().message({MsgIcon::Error, advice->key, message.toStdString(), Ok, Ok});
-        } else {
-            reportLinkFault("ConnectErrorMessage", MsgIcon::Error);
-        }
-        return;
-    }
-    if (!link.lost() && hasApplicationFirmware(FirmwareVersion)) {
-        readFlow(false);
-        if (!link.lost())
-            ParamsLoaded = true;
-    }
-    if (link.lost()) {
-        // The unit stopped answering part-way: it is not connected.
-        link.closePort();
-        reportLinkFault("LinkConnectLostMessage", MsgIcon::Error);
-        return;
-    }
-    showDefaults();
-    control<QWidget>(QStringLiteral("LEDRedImage"))->hide();
-    control<QWidget>(QStringLiteral("LEDGreenImage"))->show();
-    control<QWidget>(QStringLiteral("FileFirmUpdateButton"))->setEnabled(true);
-    control<QWidget>(QStringLiteral("ResetButton"))->setEnabled(true);
-    control<QAbstractButton>(QStringLiteral("ConnectSpeedButton"))
-        ->setText(text(QStringLiteral("DisconnectButton")));
-    control<QProgressBar>(QStringLiteral("ProgressBar1"))->setValue(0);
-    setReadWriteByActivePage();
-    garbledStatusReport.reset();
-    Connected = true;
+    WindowConnectHost host(*this);
+    runConnectFlow(host);
 }
 
 void TForm1::disconnectUnit()

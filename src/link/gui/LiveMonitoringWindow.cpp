@@ -200,29 +200,17 @@ void TForm1::Timer2Timer()
     if (!tick)
         return;
 
-    auto *green = control<QWidget>(QStringLiteral("LEDGreenImage"));
-    if (!link.pingUnit()) {
+    const StatusTick result =
+        runStatusTick(link, liveStatus, garbledStatusReport, unitKind, FirmwareVersion, AppliedAxisMode);
+    if (result.lost) {
         linkLost();
         return;
     }
-    toggleVisible(green);
-    if (!hasApplicationFirmware(FirmwareVersion))
-        return;
-
-    const PollResult result = pollLiveStatus(link, liveStatus, unitKind, FirmwareVersion);
-    if (result == PollResult::Lost) {
-        linkLost();
-        return;
-    }
-    // The garbled command kept its values and the page is not renewed; the next tick starts
-    // afresh. A reply that stays garbled is reported once.
-    if (garbledStatusReport.afterPoll(result))
+    toggleVisible(control<QWidget>(QStringLiteral("LEDGreenImage")));
+    if (result.reportGarbled)
         reportLinkFault("LinkStatusGarbledMessage", MsgIcon::Warning);
-    if (result == PollResult::Garbled)
-        return;
-    if (AppliedAxisMode == 1)
-        applyOneAxisMode(liveStatus, unitKind);
-    showStatusPage();
+    if (result.view)
+        showLiveStatus(*this, *result.view, unitKind);
 }
 
 void TForm1::showStatusPage()

@@ -92,9 +92,7 @@ bool TForm1::readDefaults(Selector axis, ModeSet k)
 
 void TForm1::forgetUnitValues()
 {
-    WorkValues.origins.forget(Origin::Unit);
-    CurKnown = {};
-    DefKnown = {};
+    vireo::forgetUnitValues(WorkValues, CurKnown, DefKnown);
 }
 
 void TForm1::readFlow(bool ask)
@@ -117,16 +115,7 @@ void TForm1::writeCommonFlow()
 
 void TForm1::takeUnitCopy()
 {
-    for (int a = 0; a < AxisCount; ++a)
-        for (int k = 0; k < ModeSetCount; ++k) {
-            const Origin origin = WorkValues.origins.axes[a][k];
-            if (origin == Origin::Unit) {
-                CurValues[a][k] = WorkValues.axes[a][k];
-                CurKnown[a][k] = true;
-            } else if (origin == Origin::Unknown) {
-                CurKnown[a][k] = false;
-            }
-        }
+    vireo::takeUnitCopy(WorkValues, CurValues, CurKnown);
 }
 
 void TForm1::waitWithEvents(int ms)
