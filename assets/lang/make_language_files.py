@@ -477,6 +477,12 @@ ROWS += [
     # Added: serial adapters (low latency, ports that cannot be opened).
     # Added: desktop (language menu, settings, small things).
     # Added: install layout and program options.
+    ("CommandLineDescription", None,
+     "KALM07 フライバーレスジャイロの設定ツールです。ユニットの設定値の読み書き、ファイルへの保存、ファームウェアのアップデートができます。",
+     "Configuration tool for the KALM07 flybarless gyro: reads and writes the unit's settings, "
+     "saves them to files and updates its firmware."),
+    ("CommandLineHelpOption", None, "このヘルプを表示して終了します。", "Show this help and exit."),
+    ("CommandLineVersionOption", None, "バージョンを表示して終了します。", "Show the version and exit."),
     # Added: command-line program.
 ]
 

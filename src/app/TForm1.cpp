@@ -2,6 +2,7 @@
 
 #include "app/PageControl.h"
 #include "app/PngImage.h"
+#include "app/ProgramData.h"
 #include "app/TAboutBox.h"
 #include "app/TForm4.h"
 #include "app/TProgressForm.h"
@@ -82,8 +83,7 @@ TForm1::TForm1(Services services, QWidget *parent)
     ResetProgressForm->setObjectName(QStringLiteral("ResetProgressForm"));
 
     // 3.
-    ProgramDir = services_.programDir.isEmpty() ? QCoreApplication::applicationDirPath() + QLatin1Char('/')
-                                                : services_.programDir;
+    ProgramDir = services_.programDir.isEmpty() ? programDataFolder() : services_.programDir;
     // 4.
     language.load(ProgramDir + QStringLiteral("language.dat"), *this);
     // 5.
@@ -141,7 +141,7 @@ void TForm1::loadImages()
 {
     for (const ImageFile &image : WindowImages)
         control<QLabel>(name(image.control))
-            ->setPixmap(QPixmap::fromImage(loadPng(ProgramDir + QLatin1String(image.file))));
+            ->setPixmap(loadPngForRatio(ProgramDir + QLatin1String(image.file), screenPixelRatio()));
 }
 
 // Fades the splash in (0 to 254), holds it for two seconds, fades it out (255 to 1), closes

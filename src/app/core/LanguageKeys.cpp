@@ -381,6 +381,9 @@ constexpr LanguageKey Keys[] = {
     // Added: serial adapters (low latency, ports that cannot be opened).
     // Added: desktop (language menu, settings, small things).
     // Added: install layout and program options.
+    S("CommandLineDescription"),
+    S("CommandLineHelpOption"),
+    S("CommandLineVersionOption"),
     // Added: command-line program.
 };
 
