@@ -46,6 +46,7 @@ int saveScreenshots(TForm1 &form, TAboutBox &about, const QString &folder, qint6
                 static_cast<long long>(startupMs), static_cast<long long>(startupMs - SplashPauses));
     // Where the data came from and a caption the language file set, for the package check.
     std::printf("data folder %s\n", form.ProgramDir.toUtf8().constData());
+    std::printf("version %s\n", form.SoftwareVersion.toUtf8().constData());
     if (auto *menu = form.findChild<QMenu *>(QStringLiteral("MenuFile")))
         std::printf("menu %s\n", menu->title().toUtf8().constData());
     QDir().mkpath(folder);

@@ -53,6 +53,7 @@ QT_QPA_PLATFORM=offscreen VIREO_SCREENSHOTS="$scratch/shots" timeout 120 "$prefi
     fail "the window run failed: $(cat "$scratch/run.log")"
 grep -qx "data folder $prefix/share/vireo/" "$scratch/run.log" || fail "data not from $prefix/share/vireo: $(cat "$scratch/run.log")"
 grep -qx "menu ファイル(&F)" "$scratch/run.log" || fail "no Japanese menu caption: $(cat "$scratch/run.log")"
+grep -qx "version $version" "$scratch/run.log" || fail "the window shows another version than $version"
 [ -s "$scratch/shots/splash.png" ] && [ -s "$scratch/shots/version.png" ] || fail "no screenshots"
 
 written="$(find "$prefix" -newer "$scratch/before")"
