@@ -1,5 +1,6 @@
 // Draws the program's own images and writes them into a folder (default: assets):
-// the header strip, the three status lamps, the splash title and the program icon.
+// the header strip, the three status lamps and the splash title (each also at twice its size),
+// the program icon file and the desktop icons (PNG and SVG) of one logo.
 // Everything is drawn here from simple shapes (signed distance fields, so edges come out
 // anti-aliased) and a small stroke font; nothing is loaded from elsewhere.
 //
@@ -71,14 +72,21 @@ double smoothstep(double e0, double e1, double x)
     return t * t * (3 - 2 * t);
 }
 
+// A picture drawn in logical units: every coordinate and distance is given at the size the
+// program shows it, and scale pixels stand for one unit (2 for the "@2x" files that keep the
+// images crisp on a screen scaled by two).
 class Canvas
 {
 public:
-    Canvas(int w, int h, Color fill = {0, 0, 0, 0}) : w_(w), h_(h), px_(static_cast<size_t>(w * h), fill) {}
+    Canvas(int w, int h, double scale = 1, Color fill = {0, 0, 0, 0})
+        : w_(static_cast<int>(std::lround(w * scale))), h_(static_cast<int>(std::lround(h * scale))),
+          scale_(scale), px_(static_cast<size_t>(w_ * h_), fill)
+    {
+    }
     int width() const { return w_; }
     int height() const { return h_; }
 
-    // Source-over of c with the given coverage.
+    // Source-over of c with the given coverage, at pixel (x, y).
     void blend(int x, int y, Color c, double coverage)
     {
         if (x < 0 || y < 0 || x >= w_ || y >= h_)
@@ -96,19 +104,21 @@ public:
         d.a = oa;
     }
 
-    // Fills where the signed distance (pixels, negative inside) is below zero, with one
-    // pixel of anti-aliasing, inside the box [x0,x1) x [y0,y1); paint gives the colour.
+    // Fills where the signed distance (units, negative inside) is below zero, with one pixel
+    // of anti-aliasing, inside the box [x0,x1) x [y0,y1) in units; paint gives the colour.
     void fill(const std::function<double(Vec)> &distance, const std::function<Color(Vec)> &paint, int x0 = 0,
               int y0 = 0, int x1 = -1, int y1 = -1)
     {
-        if (x1 < 0)
-            x1 = w_;
-        if (y1 < 0)
-            y1 = h_;
-        for (int y = std::max(0, y0); y < std::min(h_, y1); ++y)
-            for (int x = std::max(0, x0); x < std::min(w_, x1); ++x) {
-                Vec p{x + 0.5, y + 0.5};
-                double cov = std::clamp(0.5 - distance(p), 0.0, 1.0);
+        auto px = [&](int units, int whole) {
+            return units < 0 ? whole : static_cast<int>(std::ceil(units * scale_));
+        };
+        const int px0 = static_cast<int>(std::floor(x0 * scale_)),
+                  py0 = static_cast<int>(std::floor(y0 * scale_));
+        const int px1 = px(x1, w_), py1 = px(y1, h_);
+        for (int y = std::max(0, py0); y < std::min(h_, py1); ++y)
+            for (int x = std::max(0, px0); x < std::min(w_, px1); ++x) {
+                Vec p{(x + 0.5) / scale_, (y + 0.5) / scale_};
+                double cov = std::clamp(0.5 - distance(p) * scale_, 0.0, 1.0);
                 if (cov > 0)
                     blend(x, y, paint(p), cov);
             }
@@ -147,6 +157,7 @@ public:
 
 private:
     int w_, h_;
+    double scale_;
     std::vector<Color> px_;
 };
 
@@ -290,13 +301,123 @@ void drawText(Canvas &c, const std::string &s, Vec origin, double scale, double 
         [&](Vec p) { return mix(top, bottom, (p.y - yTop) / (yBottom - yTop)); }, x0, y0, x1, y1);
 }
 
+// ---- The logo --------------------------------------------------------------------------------
+// One drawing on a 64 x 64 grid: a rounded tile, a ring and the stroke "V" under a soft gloss.
+// It is the program icon at every size, the picture of the About box, and the emblem of the
+// header and of the splash. The same figures are written as SVG for the scalable icon.
+
+namespace logo
+{
+constexpr double Grid = 64;
+constexpr Vec Centre{32, 32};
+constexpr double TileHalf = 30, TileRadius = 11;
+constexpr unsigned TileTop = 0x1B6C9A, TileBottom = 0x0A1A33; // at y 2 and 62
+constexpr double RingRadius = 21, RingHalfWidth = 1.6, RingAlpha = 0.9;
+constexpr unsigned RingColour = 0x6FD3F5;
+constexpr double LetterScale = 6.2, LetterTop = 13.5, LetterHalfWidth = 3.6;
+constexpr unsigned LetterTopColour = 0xFFFFFF, LetterBottomColour = 0xBFE9F8; // at y 12 and 52
+constexpr Vec GlossCentre{32, 14}, GlossRadii{22, 9};
+constexpr double GlossAlpha = 0.18, GlossFadeFrom = 5, GlossFadeTo = 22;
+
+// The "V" as drawn by the stroke font, centred on the tile.
+Text letter()
+{
+    return layoutText("V", {Centre.x - 2 * LetterScale, LetterTop}, LetterScale);
+}
+} // namespace logo
+
+// Draws the logo with its top left corner at `at`, size units wide and high.
+void drawLogo(Canvas &c, Vec at, double size)
+{
+    using namespace logo;
+    const double k = size / Grid;
+    auto local = [at, k](Vec p) { return (p - at) * (1 / k); };
+    const int x0 = static_cast<int>(std::floor(at.x)), y0 = static_cast<int>(std::floor(at.y));
+    const int x1 = static_cast<int>(std::ceil(at.x + size)), y1 = static_cast<int>(std::ceil(at.y + size));
+    c.fill(
+        [&](Vec p) {
+            return roundBox(local(p), Centre, {TileHalf, TileHalf}, TileRadius) * k;
+        },
+        [&](Vec p) { return mix(rgb(TileTop), rgb(TileBottom), (local(p).y - 2) / 60); }, x0, y0, x1, y1);
+    c.fill([&](Vec p) { return (std::fabs(circle(local(p), Centre, RingRadius)) - RingHalfWidth) * k; },
+           [](Vec) { return rgb(RingColour, RingAlpha); }, x0, y0, x1, y1);
+    const auto v = strokeDistance(letter(), LetterHalfWidth);
+    c.fill([&](Vec p) { return v(local(p)) * k; },
+           [&](Vec p) { return mix(rgb(LetterTopColour), rgb(LetterBottomColour), (local(p).y - 12) / 40); },
+           x0, y0, x1, y1);
+    c.fill([&](Vec p) { return ellipse(local(p), GlossCentre, GlossRadii) * k; },
+           [&](Vec p) {
+               return Color{1, 1, 1, GlossAlpha * (1 - smoothstep(GlossFadeFrom, GlossFadeTo, local(p).y))};
+           },
+           x0, y0, x1, y1);
+}
+
+std::string hexColour(unsigned hex)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "#%06X", hex & 0xFFFFFF);
+    return text;
+}
+
+std::string number(double v)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", v);
+    return text;
+}
+
+// The logo as SVG, from the figures drawLogo uses (the gloss fade sampled at a few stops).
+std::string logoSvg()
+{
+    using namespace logo;
+    auto gradient = [](const char *id, double y1, double y2, const std::string &stops) {
+        return std::string("    <linearGradient id=\"") + id +
+               "\" gradientUnits=\"userSpaceOnUse\" x1=\"0\" y1=\"" + number(y1) + "\" x2=\"0\" y2=\"" +
+               number(y2) + "\">\n" + stops + "    </linearGradient>\n";
+    };
+    auto stop = [](double offset, unsigned colour, double opacity = 1) {
+        return "      <stop offset=\"" + number(offset) + "\" stop-color=\"" + hexColour(colour) + "\"" +
+               (opacity < 1 ? " stop-opacity=\"" + number(opacity) + "\"" : std::string()) + "/>\n";
+    };
+    std::string glossStops;
+    for (double t : {0.0, 0.25, 0.5, 0.75, 1.0}) {
+        const double y = GlossFadeFrom + t * (GlossFadeTo - GlossFadeFrom);
+        glossStops += stop(t, 0xFFFFFF, GlossAlpha * (1 - smoothstep(GlossFadeFrom, GlossFadeTo, y)));
+    }
+    std::string points;
+    for (const auto &[a, b] : letter().segments) {
+        if (points.empty())
+            points = number(a.x) + "," + number(a.y);
+        points += " " + number(b.x) + "," + number(b.y);
+    }
+    const std::string g = number(Grid);
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<!-- VIREO logo; written by tools/make_images, which draws the PNG icons from the same "
+           "figures -->\n"
+           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+           g + "\" height=\"" + g + "\" viewBox=\"0 0 " + g + " " + g + "\">\n  <defs>\n" +
+           gradient("tile", 2, 62, stop(0, TileTop) + stop(1, TileBottom)) +
+           gradient("letter", 12, 52, stop(0, LetterTopColour) + stop(1, LetterBottomColour)) +
+           gradient("gloss", GlossFadeFrom, GlossFadeTo, glossStops) + "  </defs>\n" + "  <rect x=\"" +
+           number(Centre.x - TileHalf) + "\" y=\"" + number(Centre.y - TileHalf) + "\" width=\"" +
+           number(2 * TileHalf) + "\" height=\"" + number(2 * TileHalf) + "\" rx=\"" + number(TileRadius) +
+           "\" fill=\"url(#tile)\"/>\n" + "  <circle cx=\"" + number(Centre.x) + "\" cy=\"" +
+           number(Centre.y) + "\" r=\"" + number(RingRadius) + "\" fill=\"none\" stroke=\"" +
+           hexColour(RingColour) + "\" stroke-opacity=\"" + number(RingAlpha) + "\" stroke-width=\"" +
+           number(2 * RingHalfWidth) + "\"/>\n" + "  <polyline points=\"" + points +
+           "\" fill=\"none\" stroke=\"url(#letter)\" stroke-width=\"" + number(2 * LetterHalfWidth) +
+           "\" stroke-linecap=\"round\" stroke-linejoin=\"round\"/>\n" + "  <ellipse cx=\"" +
+           number(GlossCentre.x) + "\" cy=\"" + number(GlossCentre.y) + "\" rx=\"" + number(GlossRadii.x) +
+           "\" ry=\"" + number(GlossRadii.y) + "\" fill=\"url(#gloss)\"/>\n</svg>\n";
+}
+
 // ---- The images ---------------------------------------------------------------------------
 
 // Header strip: deep blue gradient with a light sweep, the program name and a thin accent line.
-Canvas header()
+Canvas header(double scale)
 {
     const int W = 769, H = 79;
-    Canvas c(W, H);
+    Canvas c(W, H, scale);
     c.fill([](Vec) { return -1.0; },
            [&](Vec p) {
                Color left = rgb(0x0A1A33), mid = rgb(0x114A6E), right = rgb(0x0B1C36);
@@ -315,17 +436,7 @@ Canvas header()
                double a = phase < 1.0 ? 0.05 * smoothstep(300, 420, p.x) : 0.0;
                return Color{1, 1, 1, a};
            });
-    // rotor emblem: a ring with two blades
-    Vec hub{42, 38};
-    c.fill([&](Vec p) { return std::fabs(circle(p, hub, 25)) - 2.2; }, [](Vec) { return rgb(0x6FD3F5, 0.9); },
-           10, 6, 76, 72);
-    c.fill(
-        [&](Vec p) {
-            return std::min(segmentDistance(p, hub + Vec{-22, 9}, hub + Vec{22, -9}) - 3.2,
-                            circle(p, hub, 6.5));
-        },
-        [&](Vec p) { return mix(rgb(0xFFFFFF), rgb(0xBFE9F8), (p.y - 20) / 36); }, 10, 6, 76, 72);
-    c.fill([&](Vec p) { return circle(p, hub, 2.6); }, [](Vec) { return rgb(0x0E3A5A); }, 30, 26, 56, 52);
+    drawLogo(c, {12, 8}, 60);
     // name and tag line
     drawText(c, "VIREO", {86, 13}, 6.6, 3.1, rgb(0xFFFFFF), rgb(0xA9DDF2), 0.6, 2.5);
     drawText(c, "KALM07 GYRO CONFIGURATOR", {88, 60}, 1.45, 0.75, rgb(0x8CCDE8), rgb(0x8CCDE8), 0.4);
@@ -336,10 +447,10 @@ Canvas header()
 }
 
 // A status lamp: a dark bezel around a glossy lens of the given colours.
-Canvas lamp(Color lensTop, Color lensBottom, Color glow, double glowStrength)
+Canvas lamp(Color lensTop, Color lensBottom, Color glow, double glowStrength, double scale)
 {
     const int W = 80, H = 40;
-    Canvas c(W, H);
+    Canvas c(W, H, scale);
     Vec centre{W / 2.0, H / 2.0};
     if (glowStrength > 0)
         c.fill(
@@ -387,10 +498,10 @@ Canvas lamp(Color lensTop, Color lensBottom, Color glow, double glowStrength)
 
 // Splash title: dark radial background, emblem and the name; the program writes its version
 // at (324..520, 280..300), so that band stays plain.
-Canvas title()
+Canvas title(double scale)
 {
     const int W = 764, H = 393;
-    Canvas c(W, H);
+    Canvas c(W, H, scale);
     c.fill([](Vec) { return -1.0; },
            [&](Vec p) {
                double r = length(Vec{(p.x - W * 0.5) / W, (p.y - H * 0.42) / H});
@@ -401,21 +512,11 @@ Canvas title()
     for (double r : {60.0, 96.0, 140.0, 190.0})
         c.fill([&](Vec p) { return std::fabs(circle(p, hub, r)) - 0.8; },
                [&](Vec) { return rgb(0x6FD3F5, 0.12 + 12.0 / r * 0.2); });
-    // rotor disc
-    c.fill([&](Vec p) { return std::fabs(circle(p, hub, 52)) - 3.5; },
-           [](Vec) { return rgb(0x6FD3F5, 0.95); });
-    c.fill(
-        [&](Vec p) {
-            return std::min({segmentDistance(p, hub + Vec{-46, 18}, hub + Vec{46, -18}) - 6,
-                             segmentDistance(p, hub + Vec{-18, -46}, hub + Vec{18, 46}) - 6,
-                             circle(p, hub, 12)});
-        },
-        [&](Vec p) { return mix(rgb(0xFFFFFF), rgb(0x9FD8EE), (p.y - 70) / 100); });
-    c.fill([&](Vec p) { return circle(p, hub, 5); }, [](Vec) { return rgb(0x0E3A5A); });
+    drawLogo(c, {hub.x - 60, hub.y - 60}, 120);
     // name
-    double scale = 11, tracking = 0.9;
-    double w = textWidth("VIREO", scale, tracking);
-    drawText(c, "VIREO", {(W - w) / 2, 166}, scale, 5.5, rgb(0xFFFFFF), rgb(0x8FD2EE), tracking, 4);
+    double letters = 11, tracking = 0.9;
+    double w = textWidth("VIREO", letters, tracking);
+    drawText(c, "VIREO", {(W - w) / 2, 166}, letters, 5.5, rgb(0xFFFFFF), rgb(0x8FD2EE), tracking, 4);
     std::string tag = "FLYBARLESS GYRO CONFIGURATOR";
     double tagW = textWidth(tag, 2.1, 0.6);
     drawText(c, tag, {(W - tagW) / 2, 252}, 2.1, 1.0, rgb(0xF5A623), rgb(0xF5C46B), 0.6);
@@ -429,36 +530,17 @@ Canvas title()
     return c;
 }
 
-Canvas icon()
+Canvas icon(int size)
 {
-    const int S = 64;
-    Canvas c(S, S);
-    Vec centre{S / 2.0, S / 2.0};
-    c.fill(
-        [&](Vec p) {
-            return roundBox(p, centre, {30, 30}, 11);
-        },
-        [&](Vec p) { return mix(rgb(0x1B6C9A), rgb(0x0A1A33), (p.y - 2) / 60); });
-    c.fill([&](Vec p) { return std::fabs(circle(p, centre, 21)) - 1.6; },
-           [](Vec) { return rgb(0x6FD3F5, 0.9); });
-    Text v = layoutText("V", {centre.x - 2 * 6.2, 13.5}, 6.2);
-    c.fill(strokeDistance(v, 3.6), [&](Vec p) { return mix(rgb(0xFFFFFF), rgb(0xBFE9F8), (p.y - 12) / 40); });
-    c.fill(
-        [&](Vec p) {
-            return ellipse(p, {centre.x, 14}, {22, 9});
-        },
-        [&](Vec p) {
-            return Color{1, 1, 1, 0.18 * (1 - smoothstep(5, 22, p.y))};
-        });
+    Canvas c(size, size);
+    drawLogo(c, {0, 0}, size);
     return c;
 }
 
-// An ICO file with one 32-bit image (BITMAPINFOHEADER, bottom-up BGRA rows, then the
-// one-bit AND mask, all zero since the alpha channel carries the transparency).
-bool writeIco(const Canvas &c, const std::string &path)
+// An ICO file with one 32-bit image per canvas (BITMAPINFOHEADER, bottom-up BGRA rows, then
+// the one-bit AND mask, all zero since the alpha channel carries the transparency).
+bool writeIco(const std::vector<Canvas> &images, const std::string &path)
 {
-    const int W = c.width(), H = c.height();
-    std::vector<std::uint8_t> rgba = c.rgbaBytes();
     std::vector<std::uint8_t> out;
     auto u16 = [&](unsigned v) {
         out.push_back(static_cast<std::uint8_t>(v & 0xFF));
@@ -468,27 +550,43 @@ bool writeIco(const Canvas &c, const std::string &path)
         u16(v & 0xFFFF);
         u16(v >> 16);
     };
-    const std::uint32_t maskRow = static_cast<std::uint32_t>(((W + 31) / 32) * 4);
-    const std::uint32_t dibSize =
-        40 + static_cast<std::uint32_t>(W * H * 4) + maskRow * static_cast<std::uint32_t>(H);
-    // ICONDIR
-    u16(0), u16(1), u16(1);
-    // ICONDIRENTRY
-    out.push_back(static_cast<std::uint8_t>(W >= 256 ? 0 : W));
-    out.push_back(static_cast<std::uint8_t>(H >= 256 ? 0 : H));
-    out.push_back(0), out.push_back(0);
-    u16(1), u16(32), u32(dibSize), u32(6 + 16);
-    // BITMAPINFOHEADER
-    u32(40), u32(static_cast<std::uint32_t>(W)), u32(static_cast<std::uint32_t>(H * 2)), u16(1), u16(32);
-    u32(0), u32(static_cast<std::uint32_t>(W * H * 4)), u32(0), u32(0), u32(0), u32(0);
-    for (int y = H - 1; y >= 0; --y)
-        for (int x = 0; x < W; ++x) {
-            const std::uint8_t *p = &rgba[static_cast<size_t>((y * W + x) * 4)];
-            out.push_back(p[2]), out.push_back(p[1]), out.push_back(p[0]), out.push_back(p[3]);
-        }
-    out.insert(out.end(), maskRow * static_cast<std::uint32_t>(H), 0);
+    auto maskRow = [](const Canvas &c) { return static_cast<std::uint32_t>(((c.width() + 31) / 32) * 4); };
+    auto dibSize = [&](const Canvas &c) {
+        return 40 + static_cast<std::uint32_t>(c.width() * c.height() * 4) +
+               maskRow(c) * static_cast<std::uint32_t>(c.height());
+    };
+    // ICONDIR, then one ICONDIRENTRY per image
+    u16(0), u16(1), u16(static_cast<unsigned>(images.size()));
+    std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(images.size());
+    for (const Canvas &c : images) {
+        out.push_back(static_cast<std::uint8_t>(c.width() >= 256 ? 0 : c.width()));
+        out.push_back(static_cast<std::uint8_t>(c.height() >= 256 ? 0 : c.height()));
+        out.push_back(0), out.push_back(0);
+        u16(1), u16(32), u32(dibSize(c)), u32(offset);
+        offset += dibSize(c);
+    }
+    for (const Canvas &c : images) {
+        const int W = c.width(), H = c.height();
+        const std::vector<std::uint8_t> rgba = c.rgbaBytes();
+        // BITMAPINFOHEADER
+        u32(40), u32(static_cast<std::uint32_t>(W)), u32(static_cast<std::uint32_t>(H * 2)), u16(1), u16(32);
+        u32(0), u32(static_cast<std::uint32_t>(W * H * 4)), u32(0), u32(0), u32(0), u32(0);
+        for (int y = H - 1; y >= 0; --y)
+            for (int x = 0; x < W; ++x) {
+                const std::uint8_t *p = &rgba[static_cast<size_t>((y * W + x) * 4)];
+                out.push_back(p[2]), out.push_back(p[1]), out.push_back(p[0]), out.push_back(p[3]);
+            }
+        out.insert(out.end(), maskRow(c) * static_cast<std::uint32_t>(H), 0);
+    }
     std::ofstream f(path, std::ios::binary);
     f.write(reinterpret_cast<const char *>(out.data()), static_cast<std::streamsize>(out.size()));
+    return static_cast<bool>(f);
+}
+
+bool writeText(const std::string &text, const std::string &path)
+{
+    std::ofstream f(path, std::ios::binary);
+    f << text;
     return static_cast<bool>(f);
 }
 
@@ -500,12 +598,23 @@ int main(int argc, char **argv)
     if (!dir.empty() && dir.back() != '/')
         dir += '/';
     bool ok = true;
-    ok &= header().writePng(dir + "Vireo_head.png");
-    ok &= lamp(rgb(0x4A5258), rgb(0x23282C), rgb(0x000000), 0).writePng(dir + "led_off.png");
-    ok &= lamp(rgb(0xFF6A5A), rgb(0xB80E0E), rgb(0xFF2A1A), 1).writePng(dir + "led_red_on.png");
-    ok &= lamp(rgb(0x8DFF8A), rgb(0x14A21E), rgb(0x35FF40), 1).writePng(dir + "led_green_on.png");
-    ok &= title().writePng(dir + "Vireo_title.png");
-    ok &= writeIco(icon(), dir + "Vireo_icon_64_64.ico");
+    // Each image at its size and at twice its size ("@2x") for screens scaled by two.
+    for (double scale : {1.0, 2.0}) {
+        const std::string suffix = scale > 1 ? "@2x.png" : ".png";
+        ok &= header(scale).writePng(dir + "Vireo_head" + suffix);
+        ok &= lamp(rgb(0x4A5258), rgb(0x23282C), rgb(0x000000), 0, scale).writePng(dir + "led_off" + suffix);
+        ok &=
+            lamp(rgb(0xFF6A5A), rgb(0xB80E0E), rgb(0xFF2A1A), 1, scale).writePng(dir + "led_red_on" + suffix);
+        ok &= lamp(rgb(0x8DFF8A), rgb(0x14A21E), rgb(0x35FF40), 1, scale)
+                  .writePng(dir + "led_green_on" + suffix);
+        ok &= title(scale).writePng(dir + "Vireo_title" + suffix);
+    }
+    // The program's icon file: the logo at the sizes of a window icon and of the About box.
+    ok &= writeIco({icon(48), icon(64), icon(128)}, dir + "Vireo_icon_64_64.ico");
+    // The desktop's icons: PNG at the usual sizes and the scalable SVG.
+    for (int size : {48, 64, 128, 256})
+        ok &= icon(size).writePng(dir + "icons/vireo-" + std::to_string(size) + ".png");
+    ok &= writeText(logoSvg(), dir + "icons/vireo.svg");
     if (!ok) {
         std::cerr << "make_images: could not write every image into " << dir << "\n";
         return 1;

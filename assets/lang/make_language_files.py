@@ -549,6 +549,12 @@ ROWS += [
     ("QtTextDelete", None, "削除", "Delete"),
     ("QtTextSelectAll", None, "すべて選択", "Select All"),
     # Added: install layout and program options.
+    ("CommandLineDescription", None,
+     "KALM07 フライバーレスジャイロの設定ツールです。ユニットの設定値の読み書き、ファイルへの保存、ファームウェアのアップデートができます。",
+     "Configuration tool for the KALM07 flybarless gyro: reads and writes the unit's settings, "
+     "saves them to files and updates its firmware."),
+    ("CommandLineHelpOption", None, "このヘルプを表示して終了します。", "Show this help and exit."),
+    ("CommandLineVersionOption", None, "バージョンを表示して終了します。", "Show the version and exit."),
     # Added: command-line program.
     ("CliDeclinedMessage", None, "確認されなかったため、ユニットには何も送っていません。スクリプトから確認するには --yes を付けてください。",
      "Not confirmed: nothing was sent to the unit. Add --yes to confirm from a script."),

@@ -3,6 +3,7 @@
 #include "seams/FileOpenError.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <png.h>
 
 #include <memory>
@@ -53,6 +54,30 @@ QImage loadPng(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         throw FileOpenError(path.toStdString());
     return decodePng(file.readAll(), path);
+}
+
+QPixmap loadPngForRatio(const QString &path, qreal ratio)
+{
+    const QImage plain = loadPng(path);
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    if (ratio <= 1.0 || dot < 0)
+        return QPixmap::fromImage(plain);
+    QImage large;
+    try {
+        large = loadPng(path.left(dot) + QStringLiteral("@2x") + path.mid(dot));
+    } catch (const std::exception &) {
+        return QPixmap::fromImage(plain); // no (usable) twin: the plain image, scaled by Qt
+    }
+    const QSize target = (QSizeF(plain.size()) * ratio).toSize();
+    if (large.size() != target)
+        large = large.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    large.setDevicePixelRatio(ratio);
+    return QPixmap::fromImage(large);
+}
+
+qreal screenPixelRatio()
+{
+    return qApp ? qApp->devicePixelRatio() : 1.0;
 }
 
 } // namespace vireo

@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
+#include <QMenu>
 #include <QPixmap>
 
 #include <cstdio>
@@ -43,6 +44,11 @@ int saveScreenshots(TForm1 &form, TAboutBox &about, const QString &folder, qint6
     constexpr qint64 SplashPauses = 2456;
     std::printf("main window shown %lld ms after start (%lld ms beyond the splash pauses)\n",
                 static_cast<long long>(startupMs), static_cast<long long>(startupMs - SplashPauses));
+    // Where the data came from and a caption the language file set, for the package check.
+    std::printf("data folder %s\n", form.ProgramDir.toUtf8().constData());
+    std::printf("version %s\n", form.SoftwareVersion.toUtf8().constData());
+    if (auto *menu = form.findChild<QMenu *>(QStringLiteral("MenuFile")))
+        std::printf("menu %s\n", menu->title().toUtf8().constData());
     QDir().mkpath(folder);
     bool ok = true;
     settle();

@@ -1,5 +1,7 @@
 #include "app/TAboutBox.h"
 
+#include "app/PngImage.h"
+
 #include <QFrame>
 #include <QImageReader>
 #include <QLabel>
@@ -29,7 +31,8 @@ QFont arialBold13()
     return f;
 }
 
-// The largest image of the icon file, scaled into 64 x 64 keeping its proportions.
+// The largest image of the icon file, scaled into 64 x 64 keeping its proportions, with as
+// many pixels as the screen's pixel ratio asks for (the file holds the logo up to 128 x 128).
 QPixmap iconPixmap(const QString &path)
 {
     QImageReader reader(path);
@@ -43,7 +46,11 @@ QPixmap iconPixmap(const QString &path)
     }
     if (best.isNull())
         return {};
-    return QPixmap::fromImage(best.scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    const qreal ratio = std::max<qreal>(1.0, screenPixelRatio());
+    const int side = qRound(64 * ratio);
+    QImage shown = best.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    shown.setDevicePixelRatio(ratio);
+    return QPixmap::fromImage(shown);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "app/PageControl.h"
 #include "app/PngImage.h"
+#include "app/ProgramData.h"
 #include "app/QtTexts.h"
 #include "app/Settings.h"
 #include "app/TAboutBox.h"
@@ -88,8 +89,7 @@ TForm1::TForm1(Services services, QWidget *parent)
         services_.dialogs, QList<TProgressForm *>{WriteProgressForm, ResetProgressForm});
 
     // 3.
-    ProgramDir = services_.programDir.isEmpty() ? QCoreApplication::applicationDirPath() + QLatin1Char('/')
-                                                : services_.programDir;
+    ProgramDir = services_.programDir.isEmpty() ? programDataFolder() : services_.programDir;
     // 4. The language the user chose last (the default file beside the program the first time).
     loadStartLanguage();
     qtTexts_ = new QtTextTranslator(language, this);
@@ -152,7 +152,7 @@ void TForm1::loadImages()
 {
     for (const ImageFile &image : WindowImages)
         control<QLabel>(name(image.control))
-            ->setPixmap(QPixmap::fromImage(loadPng(ProgramDir + QLatin1String(image.file))));
+            ->setPixmap(loadPngForRatio(ProgramDir + QLatin1String(image.file), screenPixelRatio()));
 }
 
 // Fades the splash in (0 to 254), holds it for two seconds, fades it out (255 to 1), closes

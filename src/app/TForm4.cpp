@@ -47,7 +47,7 @@ TForm4::TForm4(const QString &programDir, const QString &softwareVersion)
     image->setObjectName(QStringLiteral("Image1"));
     image->setGeometry(0, 0, 764, 393);
     try {
-        image->setPixmap(QPixmap::fromImage(loadPng(programDir + QStringLiteral("Vireo_title.png"))));
+        image->setPixmap(loadPngForRatio(programDir + QStringLiteral("Vireo_title.png"), screenPixelRatio()));
     } catch (const std::exception &) {
         // A missing or broken title image leaves the black background; the splash is decoration.
     }

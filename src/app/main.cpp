@@ -1,5 +1,7 @@
 #include "app/Application.h"
+#include "app/CommandLine.h"
 #include "app/LanguageTable.h"
+#include "app/ProgramData.h"
 #include "app/QtClock.h"
 #include "app/QtDialogs.h"
 #include "app/Screenshots.h"
@@ -15,8 +17,19 @@ int main(int argc, char **argv)
 {
     QElapsedTimer started;
     started.start();
+    QCoreApplication::setApplicationName(QStringLiteral("VIREO"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VIREO_VERSION));
+    if (vireo::asksForTextOnly(argc, argv)) {
+        // Help and version need no display: answered before a window system is opened.
+        QCoreApplication core(argc, argv);
+        return vireo::printAnswer(
+            vireo::readCommandLine(core.arguments(), vireo::commandLineTexts(vireo::programDataFolder())));
+    }
     vireo::Application app(argc, argv);
-    vireo::Application::setApplicationName(QStringLiteral("VIREO"));
+    const vireo::CommandLineAnswer answer =
+        vireo::readCommandLine(app.arguments(), vireo::commandLineTexts(vireo::programDataFolder()));
+    if (answer.exit)
+        return vireo::printAnswer(answer);
     vireo::installFontSubstitutions();
     try {
         vireo::QtClock clock;
@@ -25,7 +38,7 @@ int main(int argc, char **argv)
         vireo::QtPortLister ports;
         vireo::TForm1 form(vireo::Services{clock, dialogs, port, ports, QString()});
         dialogs.setWindow(&form);
-        form.setWindowIcon(QIcon(form.ProgramDir + QStringLiteral("Vireo_icon_64_64.ico")));
+        QApplication::setWindowIcon(QIcon(form.ProgramDir + QStringLiteral("Vireo_icon_64_64.ico")));
         vireo::TAboutBox about(form.ProgramDir, form.SoftwareVersion);
         form.AboutBox = &about;
         form.show();

@@ -222,7 +222,7 @@ TEST(LanguageKeys, TableIsCompleteAndConsistent)
             key += char16_t(std::tolower(static_cast<unsigned char>(c)));
         lowered.insert(key);
     }
-    EXPECT_EQ(keys.size(), 376u);
+    EXPECT_EQ(keys.size(), 379u);
     EXPECT_EQ(lowered.size(), keys.size());
 
     std::map<std::string_view, std::vector<int>> itemsByFirstCombo;

@@ -425,6 +425,9 @@ constexpr LanguageKey Keys[] = {
     S("QtTextDelete"),
     S("QtTextSelectAll"),
     // Added: install layout and program options.
+    S("CommandLineDescription"),
+    S("CommandLineHelpOption"),
+    S("CommandLineVersionOption"),
     // Added: command-line program.
     S("CliDeclinedMessage"),
     S("CliAskYesNo"),
