@@ -178,11 +178,10 @@ public:
     std::int16_t AppliedAxisMode = 0; // the axis mode the unit works with, as far as known
 
     UnitProfile unitProfile() const; // unitKind and FirmwareVersion of the connected unit
-    // Block transfers on WorkValues / DefValues (see params/BlockTransfer.h). They return false
+    // Block transfers on WorkValues (see params/BlockTransfer.h). They return false
     // for a silent or short reply and throw ConversionError for a garbled one.
     bool readGroup(Selector group, ModeSet k);
     bool writeGroup(Selector group, ModeSet k);
-    bool readDefaults(Selector axis, ModeSet k);
 
     void readFlow(bool ask); // READ (ask), connecting and the firmware update (no dialogs)
     void writeFlow();        // WRITE
@@ -193,8 +192,6 @@ public:
     void forgetUnitValues();
     void waitWithEvents(int ms);
     void endOfMainFlow(); // update bar to 0, READ/WRITE by the active page, when connected
-    // A garbled reply ended a read: the language text that says so and what to do.
-    void reportConversionError(const std::string &what);
 
     ModeSet selectedModeSet() const; // by the checked mode radio button
     void showParameters();

@@ -58,10 +58,6 @@ UpDown::UpDown(QWidget *parent) : QWidget(parent), up_(new QToolButton(this)), d
     resize(17, 21);
 }
 
-void UpDown::setMin(int value)
-{
-    setRange(value, std::max(value, max_));
-}
 void UpDown::setMax(int value)
 {
     setRange(std::min(value, min_), value);

@@ -26,7 +26,6 @@ public:
 
     int min() const { return min_; }
     int max() const { return max_; }
-    void setMin(int value);
     void setMax(int value);
     void setRange(int min, int max);
 

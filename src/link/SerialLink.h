@@ -69,7 +69,6 @@ public:
     const std::array<std::uint8_t, ReplyBufferSize> &ReplyBuffer() const { return reply_; }
     std::size_t received() const { return received_; }
 
-    std::recursive_mutex &exchangeLock() { return lock_; }
     SerialPort &port() { return port_; }
 
     std::string portName;

@@ -504,11 +504,6 @@ bool setsFont(LanguageKeyKind kind)
     return kind == K::C || kind == K::SX || kind == K::SC || kind == K::SF || kind == K::I0 || kind == K::ML;
 }
 
-bool setsComboItem(LanguageKeyKind kind)
-{
-    return kind == K::I || kind == K::I0;
-}
-
 std::span<const LanguageKey> languageKeys()
 {
     return Keys;

@@ -23,7 +23,6 @@ enum class LanguageKeyKind {
 
 bool storesText(LanguageKeyKind kind);
 bool setsFont(LanguageKeyKind kind);
-bool setsComboItem(LanguageKeyKind kind);
 
 struct LanguageKey {
     std::string_view key;

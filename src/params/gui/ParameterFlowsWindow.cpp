@@ -5,7 +5,6 @@
 #include "app/TProgressForm.h"
 #include "params/BlockTransfer.h"
 #include "params/ParameterFlows.h"
-#include "seams/ConversionError.h"
 
 #include <QProgressBar>
 #include <QPushButton>
@@ -85,11 +84,6 @@ bool TForm1::writeGroup(Selector group, ModeSet k)
     return vireo::writeGroup(link, unitProfile(), group, k, WorkValues);
 }
 
-bool TForm1::readDefaults(Selector axis, ModeSet k)
-{
-    return vireo::readDefaults(link, axis, k, DefValues, DefKnown);
-}
-
 void TForm1::forgetUnitValues()
 {
     vireo::forgetUnitValues(WorkValues, CurKnown, DefKnown);
@@ -129,13 +123,6 @@ void TForm1::endOfMainFlow()
         return;
     control<QProgressBar>(QStringLiteral("ProgressBar1"))->setValue(0);
     setReadWriteByActivePage();
-}
-
-void TForm1::reportConversionError(const std::string &)
-{
-    // The parser's own words mean nothing to a pilot; the language text says what to do.
-    dialogs().message({MsgIcon::Error, "SafeReadGarbledMessage",
-                       text(QStringLiteral("SafeReadGarbledMessage")).toStdString(), Ok, Ok});
 }
 
 void TForm1::ReadButtonClick()
