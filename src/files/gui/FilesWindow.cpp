@@ -13,6 +13,8 @@
 #include <QComboBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QScopedValueRollback>
 
 namespace vireo
 {
@@ -108,19 +110,9 @@ bool TForm1::loadPreset(int p)
 void TForm1::ResetButtonClick()
 {
     // Polling stays paused and the pages locked only while the flow runs, however it ends.
-    struct Pause {
-        TForm1 &form;
-        explicit Pause(TForm1 &f) : form(f)
-        {
-            form.PageControl1->setEnabled(false);
-            form.Resetting = true;
-        }
-        ~Pause()
-        {
-            form.Resetting = false;
-            form.PageControl1->setEnabled(true);
-        }
-    } pause(*this);
+    PageControl1->setEnabled(false);
+    const auto unlock = qScopeGuard([this] { PageControl1->setEnabled(true); });
+    const QScopedValueRollback<bool> resetting(Resetting, true);
     resetFlow();
 }
 

@@ -6,6 +6,7 @@
 #include "link/LiveStatus.h"
 
 #include <QLabel>
+#include <QScopedValueRollback>
 
 #include <array>
 #include <vector>
@@ -165,19 +166,6 @@ void toggleVisible(QWidget *w)
     w->setHidden(!w->isHidden());
 }
 
-// Marks a tick as running for its whole duration, however it ends.
-class TickGuard
-{
-public:
-    explicit TickGuard(bool &flag) : flag_(flag) { flag_ = true; }
-    ~TickGuard() { flag_ = false; }
-    TickGuard(const TickGuard &) = delete;
-    TickGuard &operator=(const TickGuard &) = delete;
-
-private:
-    bool &flag_;
-};
-
 } // namespace
 
 void TForm1::Timer2Timer()
@@ -186,7 +174,8 @@ void TForm1::Timer2Timer()
     // ticks must not poll (and raise further boxes) underneath it.
     if (inPollingTick)
         return;
-    TickGuard guard(inPollingTick);
+    // Marks the tick as running for its whole duration, however it ends.
+    const QScopedValueRollback<bool> guard(inPollingTick, true);
 
     if (!Connected) {
         toggleVisible(control<QWidget>(QStringLiteral("LEDRedImage")));
