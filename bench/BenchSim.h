@@ -10,6 +10,7 @@
 #include "link/SerialLink.h"
 #include "link/gui/QtSerialPort.h"
 #include "seams/SerialPort.h"
+#include "support/SimProcess.h"
 
 #include <QCoreApplication>
 
@@ -18,12 +19,10 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <csignal>
 #include <cstddef>
 #include <poll.h>
 #include <pty.h>
 #include <string>
-#include <sys/wait.h>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
@@ -32,60 +31,8 @@
 namespace vireo::bench
 {
 
-inline std::string binDir()
-{
-    char path[4096] = {};
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    const std::string exe(path, n > 0 ? static_cast<std::size_t>(n) : 0);
-    return exe.substr(0, exe.rfind('/'));
-}
-
-// kalm07-sim in a child process; its first stdout line is "path=busid". Killed (this child
-// only) when the object goes.
-class SimProcess
-{
-public:
-    explicit SimProcess(std::vector<std::string> args)
-    {
-        int out[2];
-        if (pipe(out) != 0)
-            return;
-        const std::string exe = binDir() + "/kalm07-sim";
-        pid_ = fork();
-        if (pid_ == 0) {
-            dup2(out[1], STDOUT_FILENO);
-            ::close(out[0]);
-            ::close(out[1]);
-            std::vector<char *> argv{const_cast<char *>(exe.c_str())};
-            for (auto &a : args)
-                argv.push_back(a.data());
-            argv.push_back(nullptr);
-            execv(exe.c_str(), argv.data());
-            _exit(127);
-        }
-        ::close(out[1]);
-        char c;
-        while (::read(out[0], &c, 1) == 1 && c != '\n')
-            line_.push_back(c);
-        ::close(out[0]);
-    }
-    ~SimProcess()
-    {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            int status = 0;
-            waitpid(pid_, &status, 0);
-        }
-    }
-    SimProcess(const SimProcess &) = delete;
-    SimProcess &operator=(const SimProcess &) = delete;
-
-    std::string portPath() const { return line_.substr(0, line_.find('=')); }
-
-private:
-    pid_t pid_ = -1;
-    std::string line_;
-};
+// kalm07-sim in a child process, shared with the tests; its first stdout line is "path=busid".
+using test::SimProcess;
 
 // Counts what crosses the line: bytes in each direction, exchanges (writes) and replies
 // (writes answered by at least one byte).

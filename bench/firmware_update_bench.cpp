@@ -25,7 +25,7 @@ void FullFirmwareUpdate(benchmark::State &state)
     const double latencyS = static_cast<double>(state.range(0)) / 1000;
     const double roundTrip = bench::bareRoundTripS();
     bench::SimProcess sim(bench::wireTimedKind2(" 0.4.9", state.range(0)));
-    const std::string image = bench::binDir() + "/firmware/KALM07_Kind2_0.5.0.dat";
+    const std::string image = test::executableDir() + "/firmware/KALM07_Kind2_0.5.0.dat";
     double measured = 0;
     bench::Floor floor;
     for (auto _ : state) {

@@ -1,6 +1,7 @@
 #pragma once
-// kalm07-sim in a child process for tests through real pseudo-terminals. Its first stdout
-// line is the VIREO_EXTRA_PORTS value of its ports.
+// kalm07-sim in a child process for tests and benchmarks through real pseudo-terminals. Its
+// first stdout line is the VIREO_EXTRA_PORTS value of its ports. Killed (this child only)
+// when the object goes.
 #include <csignal>
 #include <string>
 #include <sys/wait.h>
