@@ -1,6 +1,8 @@
 #include "app/CommandLine.h"
 
 #include "app/LanguageTable.h"
+#include "app/Languages.h"
+#include "app/Settings.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -53,6 +55,17 @@ CommandLineTexts commandLineTexts(const QString &dataFolder)
         table.load(dataFolder + QStringLiteral("language.dat"), noControls);
     } catch (const std::exception &) {
         // No language file: the built-in texts below.
+    }
+    // The language chosen in the window's menu, over the default as the window loads it.
+    const QString chosen = openSettings()->value(QLatin1String(setting::Language)).toString();
+    if (!chosen.isEmpty()) {
+        const LanguageFile file = findLanguageFile(dataFolder, chosen);
+        try {
+            if (!file.path.isEmpty())
+                table.load(file.path, noControls);
+        } catch (const std::exception &) {
+            // Gone or unreadable since it was chosen: the default's texts stay.
+        }
     }
     auto text = [&](const char *key, const char *builtIn) {
         const QString t = table.text(QString::fromLatin1(key));

@@ -1,10 +1,13 @@
 // vireo --help and --version, and the option texts from the language file.
 #include "app/CommandLine.h"
+#include "app/Settings.h"
 #include "support/TestProgramDir.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 namespace vireo
@@ -108,6 +111,24 @@ TEST(CommandLineTest, TextsComeFromTheLanguageFile)
         EXPECT_TRUE(texts.description.contains(QStringLiteral("KALM07"))) << withFile;
         EXPECT_EQ(texts.versionOption, QStringLiteral("Show the version and exit.")) << withFile;
     }
+}
+
+// The help follows the language chosen in the window's menu; a chosen file that is gone
+// leaves the default's texts.
+TEST(CommandLineTest, TextsFollowTheChosenLanguage)
+{
+    test::TestProgramDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("lang/xx")));
+    dir.write(QStringLiteral("lang/xx/language.dat"), "CommandLineDescription,Chosen description\r\n");
+    const auto settings = openSettings();
+    for (const auto &[chosen, expected] :
+         {std::pair{"xx", "Chosen description"}, std::pair{"gone", "フライバーレスジャイロ"}}) {
+        settings->setValue(QLatin1String(setting::Language), QString::fromLatin1(chosen));
+        settings->sync();
+        EXPECT_TRUE(commandLineTexts(dir.path()).description.contains(QString::fromUtf8(expected))) << chosen;
+    }
+    settings->remove(QLatin1String(setting::Language));
+    settings->sync();
 }
 
 } // namespace
