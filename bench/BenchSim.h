@@ -183,6 +183,18 @@ inline void reportFloor(benchmark::State &state, double measuredS, const Floor &
 }
 
 // kalm07-sim arguments: one Kind2 unit with that firmware, wire timing and the adapter latency.
+// The program's own serial port on the simulator's pty, counting the bytes each way.
+struct SimLink {
+    SimLink(const std::string &portPath, std::uint32_t baud)
+    {
+        link.portName = portPath;
+        link.baudRate = baud;
+    }
+    QtSerialPort qt;
+    CountingPort port{qt};
+    SerialLink link{port};
+};
+
 inline std::vector<std::string> wireTimedKind2(const char *firmware, std::int64_t latencyMs)
 {
     return {

@@ -29,11 +29,9 @@ void FullFirmwareUpdate(benchmark::State &state)
     double measured = 0;
     bench::Floor floor;
     for (auto _ : state) {
-        QtSerialPort qt;
-        bench::CountingPort port(qt);
-        SerialLink link(port);
-        link.portName = sim.portPath();
-        link.baudRate = Baud;
+        bench::SimLink toSim(sim.portPath(), Baud);
+        bench::CountingPort &port = toSim.port;
+        SerialLink &link = toSim.link;
         if (!link.openPort()) {
             state.SkipWithError("cannot open the simulator's pseudo-terminal");
             return;

@@ -3,12 +3,12 @@
 //
 //   build/bin/live_status_bench
 //
-// LiveStatusTick: the exchanges of one tick (the ping, then GINFO A/E/R, CHDET and CHDET2 of a
-// Kind2 unit with firmware " 0.5.0") through QSerialPort against kalm07-sim with wire timing
-// at 250000 baud. The tick runs on the window's thread, so its duration is the time the window
-// is blocked. The argument is the simulated adapter latency in milliseconds: 16 is the FTDI
-// driver's default (no low latency), 1 what it uses once low latency is granted. Counters
-// (milliseconds, per tick): blocked_ms (median), blocked_max_ms, floor_ms and its parts, ratio.
+// LiveStatusTick: one tick as the window runs it (runStatusTick: the ping, then GINFO A/E/R, CHDET and CHDET2
+// of a Kind2 unit with firmware " 0.5.0") through QSerialPort against kalm07-sim with wire timing at 250000
+// baud. The tick runs on the window's thread, so its duration is the time the window is blocked. The argument
+// is the simulated adapter latency in milliseconds: 16 is the FTDI driver's default (no low latency), 1 what
+// it uses once low latency is granted. Counters (milliseconds, per tick): blocked_ms (median),
+// blocked_max_ms, floor_ms and its parts, ratio.
 //
 // TimerSpacing: a 500 ms QTimer with a tick that blocks for 8 ms, coarse (Qt's default) and
 // precise; spacing_min_ms and spacing_max_ms between consecutive ticks.
@@ -31,25 +31,23 @@ void LiveStatusTick(benchmark::State &state)
     const double latencyS = static_cast<double>(state.range(0)) / 1000;
     const double roundTrip = bench::bareRoundTripS();
     bench::SimProcess sim(bench::wireTimedKind2(" 0.5.0", state.range(0)));
-    QtSerialPort qt;
-    bench::CountingPort port(qt);
-    SerialLink link(port);
-    link.portName = sim.portPath();
-    link.baudRate = Baud;
+    bench::SimLink toSim(sim.portPath(), Baud);
+    bench::CountingPort &port = toSim.port;
+    SerialLink &link = toSim.link;
     if (!link.openPort() || !link.pingUnit()) {
         state.SkipWithError("kalm07-sim does not answer");
         return;
     }
     LiveStatus status;
+    GarbledStatusReport garbled;
     std::vector<double> ticks;
     bench::Floor floor;
     for (auto _ : state) {
         port.reset();
         const auto start = std::chrono::steady_clock::now();
-        const bool pinged = link.pingUnit();
-        const PollResult result = pollLiveStatus(link, status, UnitKind::Kind2, " 0.5.0");
+        const StatusTick tick = runStatusTick(link, status, garbled, UnitKind::Kind2, " 0.5.0", 0);
         const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-        if (!pinged || result != PollResult::Done) {
+        if (tick.lost || !tick.view) {
             state.SkipWithError("the tick failed");
             return;
         }

@@ -83,11 +83,9 @@ void runFlow(benchmark::State &state, const std::function<void(ParameterFlowHost
     const double latencyS = static_cast<double>(state.range(0)) / 1000;
     const double roundTrip = bench::bareRoundTripS();
     bench::SimProcess sim(bench::wireTimedKind2(" 0.5.0", state.range(0)));
-    QtSerialPort qt;
-    bench::CountingPort port(qt);
-    SerialLink link(port);
-    link.portName = sim.portPath();
-    link.baudRate = Baud;
+    bench::SimLink toSim(sim.portPath(), Baud);
+    bench::CountingPort &port = toSim.port;
+    SerialLink &link = toSim.link;
     if (!link.openPort()) {
         state.SkipWithError("cannot open the simulator's pseudo-terminal");
         return;
