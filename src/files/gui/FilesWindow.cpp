@@ -3,6 +3,7 @@
 #include "app/PageControl.h"
 #include "app/TForm1.h"
 #include "app/TProgressForm.h"
+#include "app/WindowText.h"
 #include "files/Backup.h"
 #include "files/ParameterFile.h"
 #include "files/ParameterFileFlows.h"
@@ -24,17 +25,8 @@ namespace
 
 FileFlowContext fileContext(TForm1 &form)
 {
-    return {form.dialogs(),
-            [&form](std::string_view key) {
-                return form.text(QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())))
-                    .toStdString();
-            },
-            form.WorkValues, [&form] { form.showParameters(); }};
-}
-
-std::string textOf(TForm1 &form, std::string_view key)
-{
-    return form.text(QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()))).toStdString();
+    return {form.dialogs(), [&form](std::string_view key) { return windowText(form, key); }, form.WorkValues,
+            [&form] { form.showParameters(); }};
 }
 
 class WindowResetHost : public ResetFlowHost
@@ -43,7 +35,7 @@ public:
     explicit WindowResetHost(TForm1 &form) : f_(form) {}
 
     Dialogs &dialogs() override { return f_.dialogs(); }
-    std::string text(std::string_view key) override { return textOf(f_, key); }
+    std::string text(std::string_view key) override { return windowText(f_, key); }
     SerialLink &link() override { return f_.link; }
     Clock &clock() override { return f_.clock(); }
     ParameterSet &workValues() override { return f_.WorkValues; }
@@ -97,7 +89,7 @@ void TForm1::openParameterFile()
 
 bool TForm1::backupBeforeOverwrite(std::string &note)
 {
-    const TextOf text = [this](std::string_view key) { return textOf(*this, key); };
+    const TextOf text = [this](std::string_view key) { return windowText(*this, key); };
     return vireo::backupBeforeOverwrite(dialogs(), text, WorkValues, unitProfile(), note);
 }
 

@@ -4,6 +4,7 @@
 // read after the reconnection.
 #include "app/PageControl.h"
 #include "app/TForm1.h"
+#include "app/WindowText.h"
 #include "firmware/UpdateFlow.h"
 #include "link/Discovery.h"
 
@@ -22,10 +23,7 @@ public:
     explicit WindowUpdateHost(TForm1 &form) : f_(form) {}
 
     Dialogs &dialogs() override { return f_.dialogs(); }
-    std::string text(std::string_view key) override
-    {
-        return f_.text(QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()))).toStdString();
-    }
+    std::string text(std::string_view key) override { return windowText(f_, key); }
     SerialLink &link() override { return f_.link; }
     UnitKind unitKind() override { return f_.unitKind; }
     std::string firmwareVersion() override { return f_.FirmwareVersion; }

@@ -2,6 +2,7 @@
 // applied to the window, and the one-shot pirouette check.
 #include "app/PageControl.h"
 #include "app/TForm1.h"
+#include "app/WindowText.h"
 #include "link/ConnectFlow.h"
 #include "link/DeviceActions.h"
 #include "link/Discovery.h"
@@ -73,10 +74,7 @@ public:
     explicit WindowConnectHost(TForm1 &form) : f_(form) {}
 
     Dialogs &dialogs() override { return f_.dialogs(); }
-    std::string text(std::string_view key) override
-    {
-        return f_.text(QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()))).toStdString();
-    }
+    std::string text(std::string_view key) override { return windowText(f_, key); }
     SerialLink &link() override { return f_.link; }
     PortLister &ports() override { return f_.services().ports; }
     ParameterSet &workValues() override { return f_.WorkValues; }

@@ -3,6 +3,7 @@
 // that maps their steps onto the window's controls, dialogs and progress window.
 #include "app/TForm1.h"
 #include "app/TProgressForm.h"
+#include "app/WindowText.h"
 #include "params/BlockTransfer.h"
 #include "params/ParameterFlows.h"
 
@@ -28,10 +29,7 @@ public:
     bool linkLost() override { return f_.link.lost(); }
     void disconnect() override { f_.disconnectUnit(); }
 
-    std::string text(std::string_view key) override
-    {
-        return f_.text(QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()))).toStdString();
-    }
+    std::string text(std::string_view key) override { return windowText(f_, key); }
     MsgButton showMessage(const FlowDialog &d, const std::string &shown) override
     {
         return f_.dialogs().message({d.icon, std::string(d.key), shown, d.buttons, d.focused});
