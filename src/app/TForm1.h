@@ -142,7 +142,6 @@ public:
     LiveStatus liveStatus;                   // the unit's live status as last polled
     bool inPollingTick = false;              // a tick is running (possibly inside a box it raised)
     GarbledStatusReport garbledStatusReport; // a status reply that stays garbled: one box
-    bool unitUnidentified = false;           // the latest discovery met a unit that did not identify itself
     void ConnectSpeedButtonClick();
     // Connected only when the unit identified itself and answered throughout; otherwise the
     // port is closed and a box says why.
@@ -151,7 +150,7 @@ public:
     void disconnectUnit();
     // Discovery: the unit's port, left open with the unit identified and the window shaped
     // for it; nothing, with the port closed, when no unit answers or the one that answers
-    // does not identify itself (unitUnidentified).
+    // does not identify itself.
     std::optional<std::string> findUnitPort();
     // UPVER and VER on the freshly pinged port: sets unitKind and FirmwareVersion, shapes
     // pages and controls, reads the standard values where the firmware has them. False, with

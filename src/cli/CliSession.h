@@ -114,7 +114,6 @@ public:
     RecordKnown &defKnown() override { return defKnown_; }
     void setIdentity(const Identification &id) override;
     void applyShapeStep(const ShapeStep &) override {}
-    void setUnidentified(bool) override {}
     void stopPolling() override {}
     void startPolling() override {}
     void markConnected() override { isConnected = true; }

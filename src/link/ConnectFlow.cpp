@@ -33,7 +33,6 @@ std::optional<std::string> discover(ConnectFlowHost &host, bool &unidentified,
                                     std::vector<PortOpenFailure> *openFailures = nullptr)
 {
     unidentified = false;
-    host.setUnidentified(false);
     return findUnitPort(
         host.link(), host.ports(),
         [&host, &unidentified] {
@@ -83,7 +82,6 @@ bool identifyConnectedUnit(ConnectFlowHost &host)
     const std::optional<Identification> id = identifyUnit(host.link());
     if (!id) {
         // Kind, version and the window's shape stay as they were; nothing is guessed.
-        host.setUnidentified(true);
         return false;
     }
     host.setIdentity(*id);

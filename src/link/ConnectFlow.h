@@ -36,8 +36,6 @@ public:
     // A step of the window's shape for this unit (show, hide, enable, captions, pages); the
     // boxes and the read of the standard values are the flow's own.
     virtual void applyShapeStep(const ShapeStep &step) = 0;
-    // The latest discovery met a unit that did not identify itself.
-    virtual void setUnidentified(bool unidentified) = 0;
 
     virtual void stopPolling() = 0;
     virtual void startPolling() = 0;

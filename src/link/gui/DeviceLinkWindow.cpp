@@ -88,7 +88,6 @@ public:
         f_.FirmwareVersion = id.firmwareVersion;
     }
     void applyShapeStep(const ShapeStep &step) override { vireo::applyShapeStep(f_, step); }
-    void setUnidentified(bool unidentified) override { f_.unitUnidentified = unidentified; }
 
     void stopPolling() override { f_.Timer2->stop(); }
     void startPolling() override { f_.Timer2->start(); }
