@@ -1,6 +1,6 @@
 #include "app/BusyFlow.h"
 
-#include "app/TForm1.h"
+#include "app/WindowShell.h"
 
 #include <QAction>
 #include <QEvent>
@@ -22,7 +22,7 @@ namespace vireo
 class ControlLock : public QObject
 {
 public:
-    explicit ControlLock(TForm1 &form)
+    explicit ControlLock(WindowShell &form)
     {
         for (std::string_view name : FlowStartingButtons) {
             auto *w =
@@ -75,7 +75,7 @@ private:
     std::vector<std::pair<QAction *, bool>> actions_;
 };
 
-BusyFlow::BusyFlow(TForm1 &form, Flow flow) : form_(form), started_(form.flows.begin(flow))
+BusyFlow::BusyFlow(WindowShell &form, Flow flow) : form_(form), started_(form.flows.begin(flow))
 {
     if (started_ && locksControls(flow))
         lock_ = std::make_unique<ControlLock>(form);
@@ -88,8 +88,8 @@ BusyFlow::~BusyFlow()
     lock_.reset();
     if (form_.flows.end()) {
         // From the event loop, not from inside the handler that ran the flow.
-        TForm1 *form = &form_;
-        QTimer::singleShot(0, form, [form] { form->close(); });
+        QWidget *window = &form_.windowWidget();
+        QTimer::singleShot(0, window, [window] { window->close(); });
     }
 }
 

@@ -11,14 +11,14 @@
 namespace vireo
 {
 
-class TForm1;
+class WindowShell;
 class ControlLock;
 
 class BusyFlow
 {
 public:
     // Starts the flow unless another runs; test the result before doing anything.
-    BusyFlow(TForm1 &form, Flow flow);
+    BusyFlow(WindowShell &form, Flow flow);
     ~BusyFlow();
     BusyFlow(const BusyFlow &) = delete;
     BusyFlow &operator=(const BusyFlow &) = delete;
@@ -26,7 +26,7 @@ public:
     explicit operator bool() const { return started_; }
 
 private:
-    TForm1 &form_;
+    WindowShell &form_;
     bool started_;
     std::unique_ptr<ControlLock> lock_;
 };

@@ -5,7 +5,7 @@
 // members in its own gui/ source file (src/link/gui, src/params/gui, ...).
 #include "app/Captions.h"
 #include "app/LanguageTable.h"
-#include "app/core/FlowGuard.h"
+#include "app/WindowShell.h"
 #include "editing/MaxTable.h"
 #include "link/Discovery.h"
 #include "link/LiveStatus.h"
@@ -13,16 +13,11 @@
 #include "link/Version.h"
 #include "params/ParameterSet.h"
 #include "params/UnitConversion.h"
-#include "seams/Clock.h"
-#include "seams/Dialogs.h"
-#include "seams/PortLister.h"
-#include "seams/SerialPort.h"
 
 #include <QMainWindow>
 #include <QString>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 
 class QLineEdit;
 class QProgressBar;
@@ -32,53 +27,27 @@ class QTranslator;
 namespace vireo
 {
 
-class PageControl;
 class UpDown;
 class TAboutBox;
 class TProgressForm;
 
-// What the window talks to; production adapters in main.cpp, fakes in tests.
-struct Services {
-    Clock &clock;
-    Dialogs &dialogs;
-    SerialPort &port;
-    PortLister &ports;
-    QString programDir; // with trailing separator; empty = directory of the executable
-};
-
-class TForm1 : public QMainWindow
+class TForm1 : public QMainWindow, public WindowShell
 {
     Q_OBJECT
 public:
     explicit TForm1(Services services, QWidget *parent = nullptr);
     ~TForm1() override;
 
-    // The control of the layout with this object name (nearest first, never one inside
-    // another window such as a progress window; address those as "WriteProgressForm/
-    // MessageLabel"); throws std::logic_error when there is no such control of that type.
-    template <class T> T *control(const QString &name) const
-    {
-        T *w = qobject_cast<T *>(findControl(const_cast<TForm1 &>(*this), name));
-        if (!w)
-            throw std::logic_error("no control named " + name.toStdString());
-        return w;
-    }
-
-    Services &services() { return services_; }
-    Clock &clock() { return services_.clock; }
-    // The dialogs of the services, with the progress windows out of the way of every box.
-    Dialogs &dialogs() { return windowDialogs_ ? *windowDialogs_ : services_.dialogs; }
-
-    // ---- Shell state -------------------------------------------------------------------
-    QString ProgramDir;
-    QString SoftwareVersion;
-    bool Connected = false;
-    bool Updating = false;
-    bool Resetting = false;
-    bool ParamsLoaded = false;
-    // The flow that talks to the unit now; every entry point that starts one consults it
-    // (through BusyFlow, app/BusyFlow.h).
-    FlowGuard flows;
+    // ---- The shell (app/WindowShell.h) ---------------------------------------------------
+    QWidget &windowWidget() override { return *this; }
+    Services &services() override { return services_; }
+    Clock &clock() override { return services_.clock; }
+    Dialogs &dialogs() override { return windowDialogs_ ? *windowDialogs_ : services_.dialogs; }
+    QString text(const QString &key) const override;
+    bool askYesNo(const char *key) override;
+    void setReadWriteByActivePage() override;
+    void setPageVisible(const QString &tabSheet, bool visible) override;
+    bool isPageVisible(const QString &tabSheet) const override;
 
     // ---- Shell (src/app) ---------------------------------------------------------------
     void PageControl1Change();
@@ -94,22 +63,7 @@ public:
     void ControlGainLabelMouseEnter(QObject *sender);
     void HelpMouseLeave(QObject *sender);
 
-    // The stored language text of key (any letter case); empty when the file did not give it.
-    QString text(const QString &key) const;
-    // The language text of key as a warning with Yes and No, No focused; true for Yes.
-    bool askYesNo(const char *key);
-
-    // READ and WRITE by the active page of PageControl1: disabled when its position among the
-    // visible tabs is 1, 3 or 4 (status, update, reset) and for a unit that runs only its
-    // loader, enabled otherwise.
-    void setReadWriteByActivePage();
-    // Shows or hides the tab of a page (TabSheet1 .. TabSheet9) of either page control.
-    void setPageVisible(const QString &tabSheet, bool visible);
-    bool isPageVisible(const QString &tabSheet) const;
-
     LanguageTable language;
-    PageControl *PageControl1 = nullptr;
-    PageControl *PageControl2 = nullptr;
     QTimer *Timer2 = nullptr;                   // 500 ms, running from the end of start-up
     TProgressForm *WriteProgressForm = nullptr; // parameter writing
     TProgressForm *ResetProgressForm = nullptr; // reset
@@ -271,6 +225,7 @@ private:
     bool centred_ = false;
 
 protected:
+    QObject &controlRoot() const override { return const_cast<TForm1 &>(*this); }
     void showEvent(QShowEvent *event) override;
     // Asks before edits the unit never got are lost; during a flow the close waits for its end
     // (a firmware update asks first).

@@ -1,6 +1,6 @@
 #pragma once
 // A language text of the window as the Qt-free flows take it: by an ASCII key, in UTF-8.
-#include "app/TForm1.h"
+#include "app/WindowShell.h"
 
 #include <string>
 #include <string_view>
@@ -8,7 +8,7 @@
 namespace vireo
 {
 
-inline std::string windowText(const TForm1 &form, std::string_view key)
+inline std::string windowText(const WindowShell &form, std::string_view key)
 {
     return form.text(QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()))).toStdString();
 }
