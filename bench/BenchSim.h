@@ -20,6 +20,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstddef>
+#include <optional>
 #include <poll.h>
 #include <pty.h>
 #include <string>
@@ -35,7 +36,9 @@ namespace vireo::bench
 using test::SimProcess;
 
 // Counts what crosses the line: bytes in each direction, exchanges (writes) and replies
-// (writes answered by at least one byte).
+// (writes answered by at least one byte). It also splits the time: waitingS from each write
+// to the last byte read for it (the line, the simulator and the kernel's pty), programS from
+// that byte to the next write (the program's own work between exchanges).
 class CountingPort : public SerialPort
 {
 public:
@@ -45,15 +48,26 @@ public:
     bool isOpen() const override { return inner_.isOpen(); }
     bool write(const std::uint8_t *data, std::size_t size) override
     {
+        const Clock::time_point now = Clock::now();
+        if (lastByte_)
+            programS += seconds(now - *lastByte_);
+        lastByte_.reset();
         written += size;
         ++exchanges;
         answered_ = false;
-        return inner_.write(data, size);
+        const bool ok = inner_.write(data, size);
+        writeStart_ = now;
+        return ok;
     }
     std::size_t readSome(std::uint8_t *dst, std::size_t max, std::uint32_t timeoutMs) override
     {
         const std::size_t n = inner_.readSome(dst, max, timeoutMs);
         read += n;
+        if (n > 0) {
+            const Clock::time_point now = Clock::now();
+            waitingS += seconds(now - (lastByte_ ? *lastByte_ : writeStart_));
+            lastByte_ = now;
+        }
         if (n > 0 && !answered_) {
             answered_ = true;
             ++replies;
@@ -62,16 +76,28 @@ public:
     }
     void discardInput() override { inner_.discardInput(); }
 
-    void reset() { written = read = exchanges = replies = 0; }
+    void reset()
+    {
+        written = read = exchanges = replies = 0;
+        waitingS = programS = 0;
+        lastByte_.reset();
+    }
 
     std::size_t written = 0;
     std::size_t read = 0;
     std::size_t exchanges = 0;
     std::size_t replies = 0;
+    double waitingS = 0;
+    double programS = 0;
 
 private:
+    using Clock = std::chrono::steady_clock;
+    static double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
     SerialPort &inner_;
     bool answered_ = true;
+    Clock::time_point writeStart_;
+    std::optional<Clock::time_point> lastByte_;
 };
 
 // A pty whose master answers every line "PING\r" with "OK\r\n" at once, from a thread of
@@ -160,12 +186,15 @@ struct Floor {
     double latency = 0;   // one adapter latency per reply
     double roundTrip = 0; // one bare round trip per exchange
     double total() const { return wire + latency + roundTrip; }
+    // Where the measured time went (not part of the floor; see CountingPort).
+    double waiting = 0;
+    double program = 0;
 };
 
 inline Floor floorOf(const CountingPort &port, std::uint32_t baud, double latencyS, double roundTripS)
 {
     return {wireS(port.written + port.read, baud), latencyS * static_cast<double>(port.replies),
-            roundTripS * static_cast<double>(port.exchanges)};
+            roundTripS * static_cast<double>(port.exchanges), port.waitingS, port.programS};
 }
 
 // The floor next to the measured time in the bench's counters, in the unit scale (1 for
@@ -180,6 +209,8 @@ inline void reportFloor(benchmark::State &state, double measuredS, const Floor &
     state.counters["latency_" + u] = floor.latency * scale;
     state.counters["rtt_" + u] = floor.roundTrip * scale;
     state.counters["ratio"] = floor.total() > 0 ? measuredS / floor.total() : 0;
+    state.counters["waiting_" + u] = floor.waiting * scale;
+    state.counters["program_" + u] = floor.program * scale;
 }
 
 // kalm07-sim arguments: one Kind2 unit with that firmware, wire timing and the adapter latency.

@@ -110,11 +110,15 @@ void runFlow(benchmark::State &state, const std::function<void(ParameterFlowHost
         floor.wire += f.wire;
         floor.latency += f.latency;
         floor.roundTrip += f.roundTrip;
+        floor.waiting += f.waiting;
+        floor.program += f.program;
     }
     link.closePort();
     const auto n = static_cast<double>(state.iterations());
-    bench::reportFloor(state, measured / n, {floor.wire / n, floor.latency / n, floor.roundTrip / n}, 1000,
-                       "ms");
+    bench::reportFloor(
+        state, measured / n,
+        {floor.wire / n, floor.latency / n, floor.roundTrip / n, floor.waiting / n, floor.program / n}, 1000,
+        "ms");
     state.counters["bytes"] = static_cast<double>(port.written + port.read);
 }
 

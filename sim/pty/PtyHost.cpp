@@ -17,6 +17,8 @@ namespace vireo
 namespace
 {
 
+constexpr std::int64_t SpinUs = 300;
+
 std::int64_t monotonicUs()
 {
     timespec ts{};
@@ -125,6 +127,10 @@ void PtyHost::run(const volatile std::sig_atomic_t &stop)
                 waitUs = std::min(waitUs, std::max<std::int64_t>(0, *next - nowUs()));
             fds.push_back({s.master, static_cast<short>(POLLIN | (s.due.empty() ? 0 : POLLOUT)), 0});
         }
+        // The last SpinUs before a byte is due are waited for by polling without sleeping: even
+        // with the slack at 1 us, a timer's wake-up comes tens to hundreds of microseconds late,
+        // more than a whole bare round trip on the pty, and a short reply would end that late.
+        waitUs = waitUs < SpinUs ? 0 : waitUs - SpinUs;
         const timespec timeout{static_cast<time_t>(waitUs / 1'000'000),
                                static_cast<long>(waitUs % 1'000'000) * 1000};
         const int ready = ppoll(fds.data(), fds.size(), &timeout, nullptr);
