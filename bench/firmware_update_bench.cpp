@@ -7,7 +7,8 @@
 //
 // The argument is the simulated adapter latency in milliseconds: 16 is the FTDI driver's
 // default, 1 what it uses once the program has asked for low latency. Counters (seconds):
-// time_s, floor_s and its parts wire_s, latency_s, rtt_s, and ratio = time / floor.
+// time_s, floor_s and its parts wire_s, latency_s, rtt_s, ratio = time / floor, and where the
+// time went: waiting_s on the line, program_s in the program between exchanges.
 #include "BenchSim.h"
 #include "firmware/FirmwareTransfer.h"
 
