@@ -3,10 +3,12 @@
 // language texts; leaving a row label of the page clears it.
 #include "app/HoverRelay.h"
 #include "app/TForm1.h"
+#include "params/GainGrid.h"
 
 #include <QLabel>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace vireo
@@ -15,44 +17,70 @@ namespace vireo
 namespace
 {
 
-enum HelpGroup { PGain, IGain, DGain, FFGain, HLDGain, CTLGain };
-
+// [GainHelp]
 struct HelpTexts {
     const char *heading, *summary, *explanation;
 };
 
-constexpr std::array<HelpTexts, 6> Groups = {{{"CPSPHelp1", "CPSPHelp2", "CPSPHelp3"},
-                                              {"CPSIHelp1", "CPSIHelp2", "CPSIHelp3"},
-                                              {"CPSDHelp1", "CPSDHelp2", "CPSDHelp3"},
-                                              {"CPSFFHelp1", "CPSFFHelp2", "CPSFFHelp3"},
-                                              {"CPSHLDHelp1", "CPSHLDHelp2", "CPSHLDHelp3"},
-                                              {"CPSCTLHelp1", "CPSCTLHelp2", "CPSCTLHelp3"}}};
+constexpr std::array<HelpTexts, GainHelpCount> Groups = {{{"CPSPHelp1", "CPSPHelp2", "CPSPHelp3"},
+                                                          {"CPSIHelp1", "CPSIHelp2", "CPSIHelp3"},
+                                                          {"CPSDHelp1", "CPSDHelp2", "CPSDHelp3"},
+                                                          {"CPSFFHelp1", "CPSFFHelp2", "CPSFFHelp3"},
+                                                          {"CPSHLDHelp1", "CPSHLDHelp2", "CPSHLDHelp3"},
+                                                          {"CPSCTLHelp1", "CPSCTLHelp2", "CPSCTLHelp3"}}};
 
-struct Wiring {
-    void (TForm1::*enter)(QObject *); // nullptr: no enter handler
-    bool leave;                       // HelpMouseLeave on leaving
+using EnterHandler = void (TForm1::*)(QObject *);
+
+// [GainHelp]
+constexpr std::array<EnterHandler, GainHelpCount> EnterHandlers = {
+    &TForm1::GyroGainLabelMouseEnter, &TForm1::LockGainLabelMouseEnter, &TForm1::DumperLabelGainMouseEnter,
+    &TForm1::FFGainLabelMouseEnter,   &TForm1::HoldingGainMouseEnter,   &TForm1::ControlGainLabelMouseEnter};
+
+// Labels of the status page that fill the panel with a help group but never clear it.
+struct StatusLabels {
+    GainHelp help;
     std::vector<const char *> labels;
 };
 
+struct Wiring {
+    EnterHandler enter; // nullptr: no enter handler
+    bool leave;         // HelpMouseLeave on leaving
+    std::vector<const char *> labels;
+};
+
+// The labels of the gain grid's rows with this help group (none: the hidden rows), axis by axis.
+std::vector<const char *> gridLabels(std::optional<GainHelp> help)
+{
+    std::vector<const char *> labels;
+    for (const GainGridAxis &axis : GainGrid)
+        for (std::size_t row = 0; row < axis.rows.size(); ++row)
+            if (GainRowHelp[row] == help)
+                labels.push_back(axis.rows[row].label);
+    return labels;
+}
+
 // Row labels of the control parameter page clear the panel on leaving; the labels of the
-// status page fill it but never clear it; the hidden A.C row labels only clear it.
+// status page fill it but never clear it; the hidden row labels only clear it.
 const std::vector<Wiring> &wiring()
 {
-    static const std::vector<Wiring> table = {
-        {&TForm1::GyroGainLabelMouseEnter, true, {"Label1", "Label10", "Label19"}},
-        {&TForm1::GyroGainLabelMouseEnter, false, {"Label37", "Label40", "Label43"}},
-        {&TForm1::LockGainLabelMouseEnter, true, {"Label2", "Label11", "Label20"}},
-        {&TForm1::LockGainLabelMouseEnter,
-         false,
-         {"Label38", "Label39",  "Label102", "Label41", "Label42", "Label103", "Label44",
-          "Label45", "Label104", "Label75",  "Label76", "Label77", "Label78",  "Label79",
-          "Label80", "Label96",  "Label97",  "Label98", "Label99", "Label100", "Label101"}},
-        {&TForm1::DumperLabelGainMouseEnter, true, {"Label3", "Label12", "Label21"}},
-        {&TForm1::FFGainLabelMouseEnter, true, {"Label4", "Label13", "Label22"}},
-        {&TForm1::HoldingGainMouseEnter, true, {"Label5", "Label14", "Label23"}},
-        {&TForm1::ControlGainLabelMouseEnter, true, {"Label9", "Label18", "Label27"}},
-        {nullptr, true, {"Label90", "Label91", "Label92", "Label93", "Label94", "Label95"}},
-    };
+    static const std::vector<Wiring> table = [] {
+        const std::vector<StatusLabels> status = {
+            {GainHelp::P, {"Label37", "Label40", "Label43"}},
+            {GainHelp::I, {"Label38", "Label39",  "Label102", "Label41", "Label42", "Label103", "Label44",
+                           "Label45", "Label104", "Label75",  "Label76", "Label77", "Label78",  "Label79",
+                           "Label80", "Label96",  "Label97",  "Label98", "Label99", "Label100", "Label101"}},
+        };
+        std::vector<Wiring> t;
+        for (int g = 0; g < GainHelpCount; ++g) {
+            const auto help = static_cast<GainHelp>(g);
+            t.push_back({EnterHandlers[static_cast<size_t>(g)], true, gridLabels(help)});
+            for (const StatusLabels &s : status)
+                if (s.help == help)
+                    t.push_back({EnterHandlers[static_cast<size_t>(g)], false, s.labels});
+        }
+        t.push_back({nullptr, true, gridLabels(std::nullopt)});
+        return t;
+    }();
     return table;
 }
 
@@ -86,27 +114,27 @@ void TForm1::showHelpGroup(int group)
 
 void TForm1::GyroGainLabelMouseEnter(QObject *)
 {
-    showHelpGroup(PGain);
+    showHelpGroup(static_cast<int>(GainHelp::P));
 }
 void TForm1::LockGainLabelMouseEnter(QObject *)
 {
-    showHelpGroup(IGain);
+    showHelpGroup(static_cast<int>(GainHelp::I));
 }
 void TForm1::DumperLabelGainMouseEnter(QObject *)
 {
-    showHelpGroup(DGain);
+    showHelpGroup(static_cast<int>(GainHelp::D));
 }
 void TForm1::FFGainLabelMouseEnter(QObject *)
 {
-    showHelpGroup(FFGain);
+    showHelpGroup(static_cast<int>(GainHelp::FF));
 }
 void TForm1::HoldingGainMouseEnter(QObject *)
 {
-    showHelpGroup(HLDGain);
+    showHelpGroup(static_cast<int>(GainHelp::HLD));
 }
 void TForm1::ControlGainLabelMouseEnter(QObject *)
 {
-    showHelpGroup(CTLGain);
+    showHelpGroup(static_cast<int>(GainHelp::CTL));
 }
 
 void TForm1::HelpMouseLeave(QObject *)

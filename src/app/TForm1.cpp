@@ -10,6 +10,7 @@
 #include "app/TProgressForm.h"
 #include "app/WindowDialogs.h"
 #include "link/Version.h"
+#include "params/GainGrid.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -45,18 +46,13 @@ constexpr std::array<const char *, 12> DisabledAtStart = {
     "PirouDirCheckBox", "Label63",     "Label70",
     "PirouCheckButton", "Edit25",      "PirouGainSetButton"};
 
-// Hidden for the whole run: the volume-limit read-outs of the status page and the A.C gain
-// and A.C rate rows of the control parameter page.
-constexpr std::array<const char *, 54> HiddenForGood = {
+// Hidden for the whole run: the volume-limit read-outs of the status page, and the gain
+// grid's rows not in use (HiddenGainRowControls).
+constexpr std::array<const char *, 24> HiddenForGood = {
     "StaticText66", "StaticText67", "StaticText68", "StaticText69", "StaticText70", "StaticText71",
     "StaticText75", "StaticText76", "StaticText77", "StaticText78", "StaticText79", "StaticText80",
     "Label75",      "Label76",      "Label77",      "Label78",      "Label79",      "Label80",
-    "Label96",      "Label97",      "Label98",      "Label99",      "Label100",     "Label101",
-    "Label90",      "Label91",      "Label92",      "Label93",      "Label94",      "Label95",
-    "Edit6",        "Edit7",        "Edit8",        "Edit15",       "Edit32",       "Edit16",
-    "UpDown6",      "UpDown7",      "UpDown8",      "UpDown15",     "UpDown32",     "UpDown16",
-    "StaticText48", "StaticText49", "StaticText57", "StaticText64", "StaticText73", "StaticText74",
-    "StaticText42", "StaticText43", "StaticText44", "StaticText56", "StaticText65", "StaticText72"};
+    "Label96",      "Label97",      "Label98",      "Label99",      "Label100",     "Label101"};
 
 struct ImageFile {
     const char *control, *file;
@@ -117,6 +113,8 @@ TForm1::TForm1(Services services, QWidget *parent)
         control<QWidget>(name(c))->setEnabled(false);
     // 12.
     for (const char *c : HiddenForGood)
+        control<QWidget>(name(c))->hide();
+    for (const char *c : HiddenGainRowControls)
         control<QWidget>(name(c))->hide();
     // 13. Again, so that each shows the first text the language file put there.
     for (const char *combo : OptionComboBoxes)

@@ -1,9 +1,12 @@
 #pragma once
 // Which control shows which value of the parameter set, and the pure decisions of the display
 // (selected mode set, receiver-kind repair, axis mode buttons). The window applies them.
+#include "params/GainGrid.h"
 #include "params/ParameterSet.h"
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -21,26 +24,15 @@ struct FieldControls {
 
 // [axis][row], rows in the order of ShownAxisFields (P, I, D, FF, HLD, CTL).
 inline constexpr std::array<std::array<FieldControls, ShownAxisFields.size()>, AxisCount> AxisFieldControls =
-    {{
-        {{{"Edit1", "StaticText1", "StaticText26", "UpDown1"},
-          {"Edit2", "StaticText2", "StaticText30", "UpDown2"},
-          {"Edit3", "StaticText3", "StaticText31", "UpDown3"},
-          {"Edit4", "StaticText4", "StaticText45", "UpDown4"},
-          {"Edit5", "StaticText5", "StaticText46", "UpDown5"},
-          {"Edit9", "StaticText9", "StaticText47", "UpDown9"}}},
-        {{{"Edit10", "StaticText10", "StaticText50", "UpDown10"},
-          {"Edit11", "StaticText11", "StaticText51", "UpDown11"},
-          {"Edit12", "StaticText12", "StaticText52", "UpDown12"},
-          {"Edit13", "StaticText13", "StaticText53", "UpDown13"},
-          {"Edit14", "StaticText14", "StaticText54", "UpDown14"},
-          {"Edit18", "StaticText18", "StaticText55", "UpDown18"}}},
-        {{{"Edit19", "StaticText19", "StaticText58", "UpDown19"},
-          {"Edit20", "StaticText20", "StaticText59", "UpDown20"},
-          {"Edit21", "StaticText21", "StaticText60", "UpDown21"},
-          {"Edit22", "StaticText22", "StaticText61", "UpDown22"},
-          {"Edit23", "StaticText23", "StaticText62", "UpDown23"},
-          {"Edit27", "StaticText27", "StaticText63", "UpDown27"}}},
-    }};
+    [] {
+        std::array<std::array<FieldControls, ShownAxisFields.size()>, AxisCount> controls{};
+        for (std::size_t axis = 0; axis < AxisCount; ++axis)
+            for (std::size_t row = 0; row < ShownAxisFields.size(); ++row) {
+                const GainGridRow &r = GainGrid[axis].rows[row];
+                controls[axis][row] = {r.edit, r.unit, r.standard, r.spin};
+            }
+        return controls;
+    }();
 
 inline constexpr std::array<std::string_view, 4> DeadBandButtons = {"DB0RadioButton", "DB1RadioButton",
                                                                     "DB2RadioButton", "DB3RadioButton"};
@@ -68,29 +60,52 @@ inline constexpr std::array<ComboField, 7> CommonCombos = {{
     {CommonField::RudNeutral, "RudNarrowComboBox"},
 }};
 
+namespace detail
+{
+// The controls of an axis group in the order they are switched: the group, its headings, the
+// labels of the rows in use, then row by row entry field, unit and standard value, then the
+// spin buttons.
+constexpr std::array<std::string_view, 3 + 5 * GainRowsInUse> axisGroupControls(int axis)
+{
+    const GainGridAxis &a = GainGrid[static_cast<std::size_t>(axis)];
+    std::array<std::string_view, 3 + 5 * GainRowsInUse> names{a.group, a.standardHeading, a.unitHeading};
+    std::size_t n = 3;
+    for (int row = 0; row < GainRowsInUse; ++row)
+        names[n++] = a.rows[static_cast<std::size_t>(row)].label;
+    for (int row = 0; row < GainRowsInUse; ++row) {
+        const GainGridRow &r = a.rows[static_cast<std::size_t>(row)];
+        for (const char *name : {r.edit, r.unit, r.standard})
+            names[n++] = name;
+    }
+    for (int row = 0; row < GainRowsInUse; ++row)
+        names[n++] = a.rows[static_cast<std::size_t>(row)].spin;
+    return names;
+}
+
+template <std::size_t... N> constexpr auto joined(const std::array<std::string_view, N> &...parts)
+{
+    std::array<std::string_view, (N + ...)> all{};
+    std::size_t n = 0;
+    ((std::copy(parts.begin(), parts.end(), all.begin() + static_cast<std::ptrdiff_t>(n)), n += parts.size()),
+     ...);
+    return all;
+}
+} // namespace detail
+
 // Everything that concerns the aileron and elevator axes; disabled in one-axis mode.
-inline constexpr auto ThreeAxisControls = std::to_array<std::string_view>(
-    {// aileron group
-     "AilGroupBox", "Label56", "Label57", "Label1", "Label2", "Label3", "Label4", "Label5", "Label9", "Edit1",
-     "StaticText1", "StaticText26", "Edit2", "StaticText2", "StaticText30", "Edit3", "StaticText3",
-     "StaticText31", "Edit4", "StaticText4", "StaticText45", "Edit5", "StaticText5", "StaticText46", "Edit9",
-     "StaticText9", "StaticText47", "UpDown1", "UpDown2", "UpDown3", "UpDown4", "UpDown5", "UpDown9",
-     // elevator group
-     "EleGroupBox", "Label58", "Label59", "Label10", "Label11", "Label12", "Label13", "Label14", "Label18",
-     "Edit10", "StaticText10", "StaticText50", "Edit11", "StaticText11", "StaticText51", "Edit12",
-     "StaticText12", "StaticText52", "Edit13", "StaticText13", "StaticText53", "Edit14", "StaticText14",
-     "StaticText54", "Edit18", "StaticText18", "StaticText55", "UpDown10", "UpDown11", "UpDown12", "UpDown13",
-     "UpDown14", "UpDown18",
-     // gain control status: aileron and elevator groups
-     "GroupBox2", "Label37", "StaticText15", "StaticText7", "Label38", "Label102", "Label39", "StaticText35",
-     "StaticText81", "StaticText8", "GroupBox1", "Label40", "StaticText17", "StaticText24", "Label41",
-     "Label103", "Label42", "StaticText38", "StaticText82", "StaticText16",
-     // SETTING1
-     "Label71", "Label72", "PirouGroup", "PirouUseCheckBox", "Label70", "PirouCheckButton",
-     "PirouDirCheckBox", "Label73", "Label74", "ERingGroup", "ERingUseCheckBox",
-     // SETTING2
-     "Label48", "AilGainChComboBox", "Label36", "EleGainChComboBox", "SwashNeutGroup", "Label109",
-     "SwashNarrowComboBox"});
+inline constexpr auto ThreeAxisControls = detail::joined(
+    detail::axisGroupControls(Aileron), detail::axisGroupControls(Elevator),
+    std::to_array<std::string_view>(
+        {// gain control status: aileron and elevator groups
+         "GroupBox2", "Label37", "StaticText15", "StaticText7", "Label38", "Label102", "Label39",
+         "StaticText35", "StaticText81", "StaticText8", "GroupBox1", "Label40", "StaticText17",
+         "StaticText24", "Label41", "Label103", "Label42", "StaticText38", "StaticText82", "StaticText16",
+         // SETTING1
+         "Label71", "Label72", "PirouGroup", "PirouUseCheckBox", "Label70", "PirouCheckButton",
+         "PirouDirCheckBox", "Label73", "Label74", "ERingGroup", "ERingUseCheckBox",
+         // SETTING2
+         "Label48", "AilGainChComboBox", "Label36", "EleGainChComboBox", "SwashNeutGroup", "Label109",
+         "SwashNarrowComboBox"}));
 
 // Group boxes of the option pages whose controls show the common block.
 inline constexpr std::array<std::string_view, 10> CommonBlockGroups = {
@@ -99,7 +114,8 @@ inline constexpr std::array<std::string_view, 10> CommonBlockGroups = {
 
 // Group boxes whose caption turns grey when their axes are out of control.
 inline constexpr std::array<std::string_view, 7> ThreeAxisGroupCaptions = {
-    "AilGroupBox", "EleGroupBox", "GroupBox2", "GroupBox1", "PirouGroup", "ERingGroup", "SwashNeutGroup"};
+    GainGrid[Aileron].group, GainGrid[Elevator].group, "GroupBox2", "GroupBox1", "PirouGroup", "ERingGroup",
+    "SwashNeutGroup"};
 inline constexpr std::uint32_t CaptionEnabledColour = 0x000000;
 inline constexpr std::uint32_t CaptionDisabledColour = 0x808080;
 

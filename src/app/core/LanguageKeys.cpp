@@ -1,6 +1,7 @@
 #include "app/core/LanguageKeys.h"
 
 #include "app/core/LanguageFields.h"
+#include "params/GainGrid.h"
 
 namespace vireo
 {
@@ -38,6 +39,10 @@ constexpr LanguageKey SF(std::string_view key, std::string_view control)
 constexpr LanguageKey ML(std::string_view key, std::string_view control)
 {
     return {key, K::ML, {control}};
+}
+constexpr const char *rowLabel(int axis, LimitField row)
+{
+    return gainRow(axis, row).label;
 }
 constexpr LanguageKey I(std::string_view key, int item, Names combos)
 {
@@ -86,33 +91,33 @@ constexpr LanguageKey Keys[] = {
     C("CPSMode0", "Mode0RadioButton"),
     C("CPSMode1", "Mode1RadioButton"),
     C("CPSExtra", "ExtraRadioButton"),
-    C("CPSAilronGroup", "AilGroupBox"),
-    C("CPSAilronDef", "Label56"),
-    C("CPSAilronCur", "Label57"),
-    C("CPSAilronP", "Label1"),
-    C("CPSAilronI", "Label2"),
-    C("CPSAilronD", "Label3"),
-    C("CPSAilronFF", "Label4"),
-    C("CPSAilronHLD", "Label5"),
-    C("CPSAilronCTL", "Label9"),
-    C("CPSElevatorGroup", "EleGroupBox"),
-    C("CPSElevatorDef", "Label58"),
-    C("CPSElevatorCur", "Label59"),
-    C("CPSElevatorP", "Label10"),
-    C("CPSElevatorI", "Label11"),
-    C("CPSElevatorD", "Label12"),
-    C("CPSElevatorFF", "Label13"),
-    C("CPSElevatorHLD", "Label14"),
-    C("CPSElevatorCTL", "Label18"),
-    C("CPSRudderGroup", "RudGroupBox"),
-    C("CPSRudderDef", "Label60"),
-    C("CPSRudderCur", "Label61"),
-    C("CPSRudderP", "Label19"),
-    C("CPSRudderI", "Label20"),
-    C("CPSRudderD", "Label21"),
-    C("CPSRudderFF", "Label22"),
-    C("CPSRudderHLD", "Label23"),
-    C("CPSRudderCTL", "Label27"),
+    C("CPSAilronGroup", GainGrid[Aileron].group),
+    C("CPSAilronDef", GainGrid[Aileron].standardHeading),
+    C("CPSAilronCur", GainGrid[Aileron].unitHeading),
+    C("CPSAilronP", rowLabel(Aileron, LimitField::P)),
+    C("CPSAilronI", rowLabel(Aileron, LimitField::I)),
+    C("CPSAilronD", rowLabel(Aileron, LimitField::D)),
+    C("CPSAilronFF", rowLabel(Aileron, LimitField::FF)),
+    C("CPSAilronHLD", rowLabel(Aileron, LimitField::HLD)),
+    C("CPSAilronCTL", rowLabel(Aileron, LimitField::CTL)),
+    C("CPSElevatorGroup", GainGrid[Elevator].group),
+    C("CPSElevatorDef", GainGrid[Elevator].standardHeading),
+    C("CPSElevatorCur", GainGrid[Elevator].unitHeading),
+    C("CPSElevatorP", rowLabel(Elevator, LimitField::P)),
+    C("CPSElevatorI", rowLabel(Elevator, LimitField::I)),
+    C("CPSElevatorD", rowLabel(Elevator, LimitField::D)),
+    C("CPSElevatorFF", rowLabel(Elevator, LimitField::FF)),
+    C("CPSElevatorHLD", rowLabel(Elevator, LimitField::HLD)),
+    C("CPSElevatorCTL", rowLabel(Elevator, LimitField::CTL)),
+    C("CPSRudderGroup", GainGrid[Rudder].group),
+    C("CPSRudderDef", GainGrid[Rudder].standardHeading),
+    C("CPSRudderCur", GainGrid[Rudder].unitHeading),
+    C("CPSRudderP", rowLabel(Rudder, LimitField::P)),
+    C("CPSRudderI", rowLabel(Rudder, LimitField::I)),
+    C("CPSRudderD", rowLabel(Rudder, LimitField::D)),
+    C("CPSRudderFF", rowLabel(Rudder, LimitField::FF)),
+    C("CPSRudderHLD", rowLabel(Rudder, LimitField::HLD)),
+    C("CPSRudderCTL", rowLabel(Rudder, LimitField::CTL)),
     S("CPSInputErrorMessage"),
     S("CPSReadCautionMessage"),
     S("CPSReadCompleteMessage"),
