@@ -1,9 +1,11 @@
-// The window side of the parameter transfers and the read/write flows: the transfers run on the
-// window's copies with the connected unit's kind and firmware; the flows run through a host
-// that maps their steps onto the window's controls, dialogs and progress window.
-#include "app/TForm1.h"
+// The parameter transfers and the read/write flows: the transfers run on the controller's
+// copies with the connected unit's kind and firmware; the flows run through a host that maps
+// their steps onto the controls, dialogs and progress window.
+#include "params/gui/ParameterController.h"
+
 #include "app/TProgressForm.h"
 #include "app/WindowText.h"
+#include "link/SerialLink.h"
 #include "params/BlockTransfer.h"
 #include "params/ParameterFlows.h"
 
@@ -13,122 +15,112 @@
 namespace vireo
 {
 
-namespace
-{
-
-class WindowFlowHost : public ParameterFlowHost
+class ParameterController::FlowHost : public ParameterFlowHost
 {
 public:
-    explicit WindowFlowHost(TForm1 &form) : f_(form) {}
+    explicit FlowHost(ParameterController &c) : c_(c) {}
 
-    bool connected() override { return f_.Connected; }
-    bool readGroup(Selector group, ModeSet k) override { return f_.readGroup(group, k); }
-    bool writeGroup(Selector group, ModeSet k) override { return f_.writeGroup(group, k); }
-    ParameterSet &workValues() override { return f_.WorkValues; }
-    UnitProfile unitProfile() override { return f_.unitProfile(); }
-    bool linkLost() override { return f_.link.lost(); }
-    void disconnect() override { f_.disconnectUnit(); }
+    bool connected() override { return c_.shell_.Connected; }
+    bool readGroup(Selector group, ModeSet k) override { return c_.readGroup(group, k); }
+    bool writeGroup(Selector group, ModeSet k) override { return c_.writeGroup(group, k); }
+    ParameterSet &workValues() override { return c_.WorkValues; }
+    UnitProfile unitProfile() override { return c_.window_.unitProfile(); }
+    bool linkLost() override { return c_.window_.unitLink().lost(); }
+    void disconnect() override { c_.window_.disconnectUnit(); }
 
-    std::string text(std::string_view key) override { return windowText(f_, key); }
+    std::string text(std::string_view key) override { return windowText(c_.shell_, key); }
     MsgButton showMessage(const FlowDialog &d, const std::string &shown) override
     {
-        return f_.dialogs().message({d.icon, std::string(d.key), shown, d.buttons, d.focused});
+        return c_.shell_.dialogs().message({d.icon, std::string(d.key), shown, d.buttons, d.focused});
     }
-    void saveParameterFile() override { f_.MenuFileSaveClick(); }
+    void saveParameterFile() override { c_.window_.saveParameterFile(); }
 
     void setReadWriteEnabled(bool enabled) override
     {
-        f_.control<QPushButton>(QStringLiteral("ReadButton"))->setEnabled(enabled);
-        f_.control<QPushButton>(QStringLiteral("WriteButton"))->setEnabled(enabled);
+        c_.view_.ReadButton->setEnabled(enabled);
+        c_.view_.WriteButton->setEnabled(enabled);
     }
     void showProgress() override
     {
-        f_.WriteProgressForm->ProgressBar1->setValue(0);
-        f_.WriteProgressForm->show();
+        c_.WriteProgressForm->ProgressBar1->setValue(0);
+        c_.WriteProgressForm->show();
     }
-    void stepProgress(int n) override { f_.WriteProgressForm->step(n); }
-    void closeProgress() override { f_.WriteProgressForm->close(); }
-    void processEvents() override { f_.clock().processEvents(); }
-    void waitWithEvents(int ms) override { f_.waitWithEvents(ms); }
+    void stepProgress(int n) override { c_.WriteProgressForm->step(n); }
+    void closeProgress() override { c_.WriteProgressForm->close(); }
+    void processEvents() override { c_.shell_.clock().processEvents(); }
+    void waitWithEvents(int ms) override { c_.waitWithEvents(ms); }
 
-    void applyAxisMode() override { f_.applyAxisMode(); }
-    void takeUnitCopy() override { f_.takeUnitCopy(); }
+    void applyAxisMode() override { c_.applyAxisMode(); }
+    void takeUnitCopy() override { c_.takeUnitCopy(); }
     void forgetUnitCopy(Selector group, ModeSet k) override
     {
-        f_.CurKnown[static_cast<std::size_t>(axisIndex(group))][static_cast<std::size_t>(k)] = false;
+        c_.CurKnown[static_cast<std::size_t>(axisIndex(group))][static_cast<std::size_t>(k)] = false;
     }
-    void showParameters() override { f_.showParameters(); }
-    void showDefaults() override { f_.showDefaults(); }
-    void endOfMainFlow() override { f_.endOfMainFlow(); }
+    void showParameters() override { c_.showParameters(); }
+    void showDefaults() override { c_.showDefaults(); }
+    void endOfMainFlow() override { c_.endOfMainFlow(); }
 
 private:
-    TForm1 &f_;
+    ParameterController &c_;
 };
 
-} // namespace
-
-UnitProfile TForm1::unitProfile() const
+bool ParameterController::readGroup(Selector group, ModeSet k)
 {
-    return {unitKind, FirmwareVersion};
+    return vireo::readGroup(window_.unitLink(), window_.unitProfile(), group, k, WorkValues);
 }
 
-bool TForm1::readGroup(Selector group, ModeSet k)
+bool ParameterController::writeGroup(Selector group, ModeSet k)
 {
-    return vireo::readGroup(link, unitProfile(), group, k, WorkValues);
+    return vireo::writeGroup(window_.unitLink(), window_.unitProfile(), group, k, WorkValues);
 }
 
-bool TForm1::writeGroup(Selector group, ModeSet k)
-{
-    return vireo::writeGroup(link, unitProfile(), group, k, WorkValues);
-}
-
-void TForm1::forgetUnitValues()
+void ParameterController::forgetUnitValues()
 {
     vireo::forgetUnitValues(WorkValues, CurKnown, DefKnown);
 }
 
-void TForm1::readFlow(bool ask)
+void ParameterController::readFlow(bool ask)
 {
-    WindowFlowHost host(*this);
+    FlowHost host(*this);
     runReadFlow(host, ask);
 }
 
-void TForm1::writeFlow()
+void ParameterController::writeFlow()
 {
-    WindowFlowHost host(*this);
+    FlowHost host(*this);
     runWriteFlow(host);
 }
 
-void TForm1::writeCommonFlow()
+void ParameterController::writeCommonFlow()
 {
-    WindowFlowHost host(*this);
+    FlowHost host(*this);
     runWriteCommonFlow(host);
 }
 
-void TForm1::takeUnitCopy()
+void ParameterController::takeUnitCopy()
 {
     vireo::takeUnitCopy(WorkValues, CurValues, CurKnown);
 }
 
-void TForm1::waitWithEvents(int ms)
+void ParameterController::waitWithEvents(int ms)
 {
-    clock().waitWithEvents(ms);
+    shell_.clock().waitWithEvents(ms);
 }
 
-void TForm1::endOfMainFlow()
+void ParameterController::endOfMainFlow()
 {
-    if (!Connected)
+    if (!shell_.Connected)
         return;
-    control<QProgressBar>(QStringLiteral("ProgressBar1"))->setValue(0);
-    setReadWriteByActivePage();
+    view_.ProgressBar1->setValue(0);
+    shell_.setReadWriteByActivePage();
 }
 
-void TForm1::ReadButtonClick()
+void ParameterController::ReadButtonClick()
 {
     readFlow(true);
 }
 
-void TForm1::WriteButtonClick()
+void ParameterController::WriteButtonClick()
 {
     writeFlow();
 }
