@@ -13,6 +13,7 @@
 #include "link/Version.h"
 #include "params/ParameterSet.h"
 #include "params/UnitConversion.h"
+#include "params/gui/ParameterController.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -31,7 +32,7 @@ class UpDown;
 class TAboutBox;
 class TProgressForm;
 
-class TForm1 : public QMainWindow, public WindowShell
+class TForm1 : public QMainWindow, public WindowShell, public ParameterWindow
 {
     Q_OBJECT
 public:
@@ -65,7 +66,6 @@ public:
 
     LanguageTable language;
     QTimer *Timer2 = nullptr;                   // 500 ms, running from the end of start-up
-    TProgressForm *WriteProgressForm = nullptr; // parameter writing
     TProgressForm *ResetProgressForm = nullptr; // reset
     TAboutBox *AboutBox = nullptr;              // created after the window (main), not owned
 
@@ -123,37 +123,35 @@ public:
     void PirouCheckButtonClick();
 
     // ---- Gyro parameters (src/params/gui) ----------------------------------------------
-    ParameterSet WorkValues;          // what the controls show and change and what a write sends
-    CurValuesType CurValues{};        // gain records as last read from or written to the unit
-    DefValuesType DefValues{};        // the unit's standard values
-    RecordKnown CurKnown{};           // which records of CurValues the unit gave on this connection
-    RecordKnown DefKnown{};           // which records of DefValues the unit gave on this connection
-    std::int16_t AppliedAxisMode = 0; // the axis mode the unit works with, as far as known
+    ParameterController parameterController_{*this, *this};
+    ParameterSet &WorkValues = parameterController_.WorkValues;
+    CurValuesType &CurValues = parameterController_.CurValues;
+    DefValuesType &DefValues = parameterController_.DefValues;
+    RecordKnown &CurKnown = parameterController_.CurKnown;
+    RecordKnown &DefKnown = parameterController_.DefKnown;
+    std::int16_t &AppliedAxisMode = parameterController_.AppliedAxisMode;
+    TProgressForm *&WriteProgressForm = parameterController_.WriteProgressForm; // parameter writing
 
-    UnitProfile unitProfile() const; // unitKind and FirmwareVersion of the connected unit
-    // Block transfers on WorkValues (see params/BlockTransfer.h). They return false
-    // for a silent or short reply and throw ConversionError for a garbled one.
-    bool readGroup(Selector group, ModeSet k);
-    bool writeGroup(Selector group, ModeSet k);
+    // ParameterWindow; disconnectUnit (link) and saveParameterFile (files) are the rest of it.
+    SerialLink &unitLink() override { return link; }
+    UnitProfile unitProfile() const override { return {unitKind, FirmwareVersion}; }
 
-    void readFlow(bool ask); // READ (ask), connecting and the firmware update (no dialogs)
-    void writeFlow();        // WRITE
-    void writeCommonFlow();  // the pirouette gain Set button: common block only
-    void takeUnitCopy();     // records the unit gave or acknowledged from WorkValues into CurValues
-    // Nothing the window holds passes for the unit's values any longer (a new connection, a
-    // reset or a firmware update changes what the unit holds).
-    void forgetUnitValues();
-    void waitWithEvents(int ms);
-    void endOfMainFlow(); // update bar to 0, READ/WRITE by the active page, when connected
-
-    ModeSet selectedModeSet() const; // by the checked mode radio button
-    void showParameters();
-    void showDefaults();
-    void enableThreeAxisControls(bool enabled);
-    void applyAxisMode();
-
-    void ReadButtonClick();
-    void WriteButtonClick();
+    bool readGroup(Selector group, ModeSet k) { return parameterController_.readGroup(group, k); }
+    bool writeGroup(Selector group, ModeSet k) { return parameterController_.writeGroup(group, k); }
+    void readFlow(bool ask) { parameterController_.readFlow(ask); }
+    void writeFlow() { parameterController_.writeFlow(); }
+    void writeCommonFlow() { parameterController_.writeCommonFlow(); }
+    void takeUnitCopy() { parameterController_.takeUnitCopy(); }
+    void forgetUnitValues() { parameterController_.forgetUnitValues(); }
+    void waitWithEvents(int ms) { parameterController_.waitWithEvents(ms); }
+    void endOfMainFlow() { parameterController_.endOfMainFlow(); }
+    ModeSet selectedModeSet() const { return parameterController_.selectedModeSet(); }
+    void showParameters() { parameterController_.showParameters(); }
+    void showDefaults() { parameterController_.showDefaults(); }
+    void enableThreeAxisControls(bool enabled) { parameterController_.enableThreeAxisControls(enabled); }
+    void applyAxisMode() { parameterController_.applyAxisMode(); }
+    void ReadButtonClick() { parameterController_.ReadButtonClick(); }
+    void WriteButtonClick() { parameterController_.WriteButtonClick(); }
 
     // ---- Parameter editing (src/editing/gui) -------------------------------------------
     vireo::MaxTable MaxTable; // upper limits of the gain fields; filled by fillMaxTable

@@ -1,14 +1,15 @@
 // Putting the parameter set into the controls: the three value columns of the selected mode
-// set, the option controls of the common block, and the three-axis/one-axis enabling.
-#include "app/TForm1.h"
+// set, the option controls of the common block, and the three-axis/one-axis enabling. Also
+// the one look-up of those controls.
 #include "params/ParameterDisplay.h"
+#include "params/gui/ParameterController.h"
 
 #include <QAbstractButton>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 
@@ -25,15 +26,19 @@ QString qname(std::string_view name)
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-// Edits and static texts both carry their value as "text".
-void showNumber(TForm1 &f, std::string_view name, std::int16_t value)
+// The controls a table names, in its order.
+template <class T, class Table> auto controlsOf(const WindowShell &shell, const Table &names)
 {
-    QWidget *w = f.control<QWidget>(qname(name));
-    const QString text = QString::number(value);
-    if (auto *edit = qobject_cast<QLineEdit *>(w))
-        edit->setText(text);
-    else
-        f.control<QLabel>(qname(name))->setText(text);
+    std::array<T *, std::tuple_size_v<Table>> out{};
+    for (std::size_t i = 0; i < names.size(); ++i)
+        out[i] = shell.template control<T>(qname(names[i]));
+    return out;
+}
+
+// Edits and static texts both carry their value as "text".
+template <class T> void showNumber(T *w, std::int16_t value)
+{
+    w->setText(QString::number(value));
 }
 
 // An emptied entry field normally shows "0" at once; one of an unknown record stays empty.
@@ -44,32 +49,65 @@ void clearEdit(QLineEdit *edit)
 }
 
 // A record nobody gave shows no number at all.
-void showNumberOrNothing(TForm1 &f, std::string_view name, std::int16_t value, bool known)
+void showNumberOrNothing(QLineEdit *edit, std::int16_t value, bool known)
 {
     if (known)
-        showNumber(f, name, value);
-    else if (auto *edit = qobject_cast<QLineEdit *>(f.control<QWidget>(qname(name))))
-        clearEdit(edit);
+        showNumber(edit, value);
     else
-        f.control<QLabel>(qname(name))->clear();
+        clearEdit(edit);
 }
 
-// Checking from the program changes state like a click; the control's handler (connected to
-// its state change) then stores the value the control shows.
-void check(TForm1 &f, std::string_view name, bool checked)
+void showNumberOrNothing(QLabel *label, std::int16_t value, bool known)
 {
-    f.control<QAbstractButton>(qname(name))->setChecked(checked);
+    if (known)
+        showNumber(label, value);
+    else
+        label->clear();
 }
 
 } // namespace
 
-ModeSet TForm1::selectedModeSet() const
+ParameterControls ParameterControls::find(const WindowShell &shell)
 {
-    return vireo::selectedModeSet(control<QRadioButton>(qname(ModeSetButtons[1]))->isChecked(),
-                                  control<QRadioButton>(qname(ModeSetButtons[2]))->isChecked());
+    const auto named = [&shell]<class T>(const char *name, T *&w) {
+        w = shell.control<T>(QString::fromLatin1(name));
+    };
+    ParameterControls v;
+    named("ReadButton", v.ReadButton);
+    named("WriteButton", v.WriteButton);
+    named("ProgressBar1", v.ProgressBar1);
+    named("Edit25", v.Edit25);
+    named("PirouUseCheckBox", v.PirouUseCheckBox);
+    named("PirouDirCheckBox", v.PirouDirCheckBox);
+    named("ERingUseCheckBox", v.ERingUseCheckBox);
+    named("RxKindSelectComboBox", v.RxKindSelectComboBox);
+    named("Label107", v.Label107);
+
+    for (int axis = 0; axis < AxisCount; ++axis)
+        for (std::size_t row = 0; row < ShownAxisFields.size(); ++row) {
+            const FieldControls &names = AxisFieldControls[axis][row];
+            v.fields[axis][row] = {
+                shell.control<QLineEdit>(qname(names.edit)), shell.control<QLabel>(qname(names.unit)),
+                shell.control<QLabel>(qname(names.standard)), shell.control<QWidget>(qname(names.spin))};
+        }
+    v.modeSets = controlsOf<QRadioButton>(shell, ModeSetButtons);
+    v.deadBands = controlsOf<QAbstractButton>(shell, DeadBandButtons);
+    v.axisModes = controlsOf<QAbstractButton>(shell, AxisModeButtons);
+    v.pirouDependent = controlsOf<QWidget>(shell, PirouDependentControls);
+    for (std::size_t i = 0; i < CommonCombos.size(); ++i)
+        v.combos[i] = shell.control<QComboBox>(qname(CommonCombos[i].combo));
+    v.threeAxis = controlsOf<QWidget>(shell, ThreeAxisControls);
+    v.commonGroups = controlsOf<QWidget>(shell, CommonBlockGroups);
+    v.threeAxisCaptions = controlsOf<QWidget>(shell, ThreeAxisGroupCaptions);
+    return v;
 }
 
-void TForm1::showParameters()
+ModeSet ParameterController::selectedModeSet() const
+{
+    return vireo::selectedModeSet(view_.modeSets[1]->isChecked(), view_.modeSets[2]->isChecked());
+}
+
+void ParameterController::showParameters()
 {
     const ModeSet s = selectedModeSet();
     enableThreeAxisControls(AppliedAxisMode == 0);
@@ -79,53 +117,55 @@ void TForm1::showParameters()
         // other fields nobody knows.
         const bool editable = known && (axis == Rudder || AppliedAxisMode == 0);
         for (std::size_t row = 0; row < ShownAxisFields.size(); ++row) {
-            const FieldControls &c = AxisFieldControls[axis][row];
-            showNumberOrNothing(*this, c.edit, WorkValues.axes[axis][s][ShownAxisFields[row]], known);
-            control<QWidget>(qname(c.edit))->setEnabled(editable);
-            control<QWidget>(qname(c.spin))->setEnabled(editable);
+            const ParameterControls::Field &c = view_.fields[axis][row];
+            showNumberOrNothing(c.edit, WorkValues.axes[axis][s][ShownAxisFields[row]], known);
+            c.edit->setEnabled(editable);
+            c.spin->setEnabled(editable);
         }
     }
     for (int axis = 0; axis < AxisCount; ++axis)
         for (std::size_t row = 0; row < ShownAxisFields.size(); ++row)
-            showNumberOrNothing(*this, AxisFieldControls[axis][row].unit,
-                                CurValues[axis][s][ShownAxisFields[row]], CurKnown[axis][s]);
+            showNumberOrNothing(view_.fields[axis][row].unit, CurValues[axis][s][ShownAxisFields[row]],
+                                CurKnown[axis][s]);
 
     // Option controls cannot show "unknown": their groups are greyed until the block is known,
     // and they are not set from values nobody gave (their handlers would store them).
     const bool commonKnown = WorkValues.origins.common != Origin::Unknown;
-    for (std::string_view group : CommonBlockGroups)
+    for (std::size_t i = 0; i < CommonBlockGroups.size(); ++i)
         if (!commonKnown)
-            control<QWidget>(qname(group))->setEnabled(false);
-        else if (std::find(ThreeAxisControls.begin(), ThreeAxisControls.end(), group) ==
+            view_.commonGroups[i]->setEnabled(false);
+        else if (std::find(ThreeAxisControls.begin(), ThreeAxisControls.end(), CommonBlockGroups[i]) ==
                  ThreeAxisControls.end())
-            control<QWidget>(qname(group))->setEnabled(true);
+            view_.commonGroups[i]->setEnabled(true);
     if (!commonKnown) {
-        clearEdit(control<QLineEdit>(QStringLiteral("Edit25")));
+        clearEdit(view_.Edit25);
         return;
     }
 
     CommonBlock &c = WorkValues.common;
+    // Checking from the program changes state like a click; the control's handler (connected
+    // to its state change) then stores the value the control shows.
     const int deadBand = deadBandButton(c.DeadBand());
     if (deadBand >= 0) {
-        check(*this, DeadBandButtons[static_cast<std::size_t>(deadBand)], true);
+        view_.deadBands[static_cast<std::size_t>(deadBand)]->setChecked(true);
         // A code of the other unit kind is rewritten into this kind's coding also when its
         // button was already checked, so the unit never receives a code it does not know.
-        c.DeadBand() = deadBandCode(deadBand, unitKind);
+        c.DeadBand() = deadBandCode(deadBand, window_.unitProfile().kind);
     }
 
     const bool pirouette = c.PirouUse() == 1;
-    check(*this, "PirouUseCheckBox", pirouette);
-    for (std::string_view name : PirouDependentControls)
-        control<QWidget>(qname(name))->setEnabled(pirouette);
-    check(*this, "PirouDirCheckBox", c.PirouDir() == 1);
-    showNumber(*this, "Edit25", c.PirouGain());
-    check(*this, "ERingUseCheckBox", c.ERingOff() != 1);
+    view_.PirouUseCheckBox->setChecked(pirouette);
+    for (QWidget *w : view_.pirouDependent)
+        w->setEnabled(pirouette);
+    view_.PirouDirCheckBox->setChecked(c.PirouDir() == 1);
+    showNumber(view_.Edit25, c.PirouGain());
+    view_.ERingUseCheckBox->setChecked(c.ERingOff() != 1);
 
     // Setting an item from the program runs no handler (they listen to user choices only).
-    for (const ComboField &combo : CommonCombos)
-        control<QComboBox>(qname(combo.combo))->setCurrentIndex(c[combo.field]);
+    for (std::size_t i = 0; i < CommonCombos.size(); ++i)
+        view_.combos[i]->setCurrentIndex(c[CommonCombos[i].field]);
 
-    auto *rxKind = control<QComboBox>(QStringLiteral("RxKindSelectComboBox"));
+    QComboBox *rxKind = view_.RxKindSelectComboBox;
     const RxKindShown shown = rxKindShown(c.RxKind(), rxKind->count());
     rxKind->setCurrentIndex(shown.item);
     if (shown.repaired)
@@ -133,25 +173,24 @@ void TForm1::showParameters()
 
     const int axisMode = axisModeButton(c.AxisMode());
     if (axisMode >= 0)
-        check(*this, AxisModeButtons[static_cast<std::size_t>(axisMode)], true);
+        view_.axisModes[static_cast<std::size_t>(axisMode)]->setChecked(true);
 }
 
-void TForm1::showDefaults()
+void ParameterController::showDefaults()
 {
     const ModeSet s = selectedModeSet();
     for (int axis = 0; axis < AxisCount; ++axis)
         for (std::size_t row = 0; row < ShownAxisFields.size(); ++row)
-            showNumberOrNothing(*this, AxisFieldControls[axis][row].standard,
-                                DefValues[axis][s][ShownAxisFields[row]], DefKnown[axis][s]);
+            showNumberOrNothing(view_.fields[axis][row].standard, DefValues[axis][s][ShownAxisFields[row]],
+                                DefKnown[axis][s]);
 }
 
-void TForm1::enableThreeAxisControls(bool enabled)
+void ParameterController::enableThreeAxisControls(bool enabled)
 {
-    for (std::string_view name : ThreeAxisControls)
-        control<QWidget>(qname(name))->setEnabled(enabled);
+    for (QWidget *w : view_.threeAxis)
+        w->setEnabled(enabled);
     const QColor caption = QColor::fromRgb(enabled ? CaptionEnabledColour : CaptionDisabledColour);
-    for (std::string_view name : ThreeAxisGroupCaptions) {
-        QWidget *group = control<QWidget>(qname(name));
+    for (QWidget *group : view_.threeAxisCaptions) {
         QPalette p = group->palette();
         // Only the active and inactive groups: disabled children (an unknown record's spin
         // buttons, a label of a switched-off option) keep the greyed look of their own.
@@ -161,13 +200,13 @@ void TForm1::enableThreeAxisControls(bool enabled)
     }
 }
 
-void TForm1::applyAxisMode()
+void ParameterController::applyAxisMode()
 {
     const std::int16_t mode = WorkValues.common.AxisMode();
     if (mode != 0 && mode != 1)
         return;
-    control<QLabel>(QStringLiteral("Label107"))
-        ->setText(text(mode == 0 ? QStringLiteral("AxisMode3Message") : QStringLiteral("AxisMode1Message")));
+    view_.Label107->setText(
+        shell_.text(mode == 0 ? QStringLiteral("AxisMode3Message") : QStringLiteral("AxisMode1Message")));
     AppliedAxisMode = mode;
 }
 
