@@ -6,7 +6,7 @@
 #include "app/Captions.h"
 #include "app/LanguageTable.h"
 #include "app/WindowShell.h"
-#include "editing/MaxTable.h"
+#include "editing/gui/EditingController.h"
 #include "link/Discovery.h"
 #include "link/LiveStatus.h"
 #include "link/SerialLink.h"
@@ -31,7 +31,7 @@ class UpDown;
 class TAboutBox;
 class TProgressForm;
 
-class TForm1 : public QMainWindow, public WindowShell
+class TForm1 : public QMainWindow, public WindowShell, public EditingWindow
 {
     Q_OBJECT
 public:
@@ -70,7 +70,6 @@ public:
     TAboutBox *AboutBox = nullptr;              // created after the window (main), not owned
 
     // Start-up steps that belong to other subsystems (defined in their gui/ files).
-    void fillMaxTable();      // limits of the gain fields and the spin-button maxima
     void setSerialDefaults(); // line settings and time-outs of SerialLink
 
     // ---- Desktop: language menu, remembered settings, screen fit (src/app/Desktop.cpp) ------
@@ -136,19 +135,19 @@ public:
     bool readGroup(Selector group, ModeSet k);
     bool writeGroup(Selector group, ModeSet k);
 
-    void readFlow(bool ask); // READ (ask), connecting and the firmware update (no dialogs)
-    void writeFlow();        // WRITE
-    void writeCommonFlow();  // the pirouette gain Set button: common block only
-    void takeUnitCopy();     // records the unit gave or acknowledged from WorkValues into CurValues
+    void readFlow(bool ask);         // READ (ask), connecting and the firmware update (no dialogs)
+    void writeFlow();                // WRITE
+    void writeCommonFlow() override; // the pirouette gain Set button: common block only
+    void takeUnitCopy();             // records the unit gave or acknowledged from WorkValues into CurValues
     // Nothing the window holds passes for the unit's values any longer (a new connection, a
     // reset or a firmware update changes what the unit holds).
     void forgetUnitValues();
     void waitWithEvents(int ms);
     void endOfMainFlow(); // update bar to 0, READ/WRITE by the active page, when connected
 
-    ModeSet selectedModeSet() const; // by the checked mode radio button
-    void showParameters();
-    void showDefaults();
+    ModeSet selectedModeSet() const override; // by the checked mode radio button
+    void showParameters() override;
+    void showDefaults() override;
     void enableThreeAxisControls(bool enabled);
     void applyAxisMode();
 
@@ -156,33 +155,37 @@ public:
     void WriteButtonClick();
 
     // ---- Parameter editing (src/editing/gui) -------------------------------------------
-    vireo::MaxTable MaxTable; // upper limits of the gain fields; filled by fillMaxTable
-    // Connects the entry fields, spin buttons, mode selector and option controls to the
-    // handlers below; called once by the constructor, after the layout is built.
-    void connectEditingHandlers();
-    // Entry fields: the 24 gain fields (EditKeyPress only these) and the pirouette gain Edit25.
-    bool EditKeyPress(QLineEdit *edit, const QString &typed); // true: discard the typed text
-    void EditChange(QLineEdit *edit);
-    void EditExit(QLineEdit *edit);
-    void UpDown1Click(UpDown *spin); // every spin button of the gain fields
-    void Mode0RadioButtonClick();
-    void Mode1RadioButtonClick();
-    void ExtraRadioButtonClick();
-    void DBRadioButtonClick(int button); // DB0RadioButton .. DB3RadioButton
-    void PirouUseCheckBoxClick();
-    void PirouDirCheckBoxClick();
-    void ERingUseCheckBoxClick();
-    void PirouGainSetButtonClick();
-    void AilGainChComboBoxChange();
-    void EleGainChComboBoxChange();
-    void RudGainChComboBoxChange();
-    void CondGainChComboBoxChange();
-    void AuxOutComboBoxChange();
-    void RudNarrowComboBoxChange();
-    void SwashNarrowComboBoxChange();
-    void RxKindSelectComboBoxChange();
-    void AxisMode3AxisRadioButtonClick();
-    void AxisMode1AxisRadioButtonClick();
+    // The handlers of the entry fields, spin buttons, mode selector and option controls (see
+    // editing/gui/EditingController.h).
+    EditingController editingController_{*this, *this, {WorkValues, CurValues, CurKnown, unitKind}};
+    vireo::MaxTable &MaxTable = editingController_.MaxTable; // upper limits of the gain fields
+    void fillMaxTable() { editingController_.fillMaxTable(); }
+    void connectEditingHandlers() { editingController_.connectEditingHandlers(); }
+    bool EditKeyPress(QLineEdit *edit, const QString &typed)
+    {
+        return editingController_.EditKeyPress(edit, typed);
+    }
+    void EditChange(QLineEdit *edit) { editingController_.EditChange(edit); }
+    void EditExit(QLineEdit *edit) { editingController_.EditExit(edit); }
+    void UpDown1Click(UpDown *spin) { editingController_.UpDown1Click(spin); }
+    void Mode0RadioButtonClick() { editingController_.Mode0RadioButtonClick(); }
+    void Mode1RadioButtonClick() { editingController_.Mode1RadioButtonClick(); }
+    void ExtraRadioButtonClick() { editingController_.ExtraRadioButtonClick(); }
+    void DBRadioButtonClick(int button) { editingController_.DBRadioButtonClick(button); }
+    void PirouUseCheckBoxClick() { editingController_.PirouUseCheckBoxClick(); }
+    void PirouDirCheckBoxClick() { editingController_.PirouDirCheckBoxClick(); }
+    void ERingUseCheckBoxClick() { editingController_.ERingUseCheckBoxClick(); }
+    void PirouGainSetButtonClick() { editingController_.PirouGainSetButtonClick(); }
+    void AilGainChComboBoxChange() { editingController_.AilGainChComboBoxChange(); }
+    void EleGainChComboBoxChange() { editingController_.EleGainChComboBoxChange(); }
+    void RudGainChComboBoxChange() { editingController_.RudGainChComboBoxChange(); }
+    void CondGainChComboBoxChange() { editingController_.CondGainChComboBoxChange(); }
+    void AuxOutComboBoxChange() { editingController_.AuxOutComboBoxChange(); }
+    void RudNarrowComboBoxChange() { editingController_.RudNarrowComboBoxChange(); }
+    void SwashNarrowComboBoxChange() { editingController_.SwashNarrowComboBoxChange(); }
+    void RxKindSelectComboBoxChange() { editingController_.RxKindSelectComboBoxChange(); }
+    void AxisMode3AxisRadioButtonClick() { editingController_.AxisMode3AxisRadioButtonClick(); }
+    void AxisMode1AxisRadioButtonClick() { editingController_.AxisMode1AxisRadioButtonClick(); }
 
     // ---- Parameter files, presets, reset (src/files/gui) -------------------------------
     void MenuFileOpenClick();
