@@ -74,6 +74,7 @@ TForm1::TForm1(Services services, QWidget *parent)
 {
     buildLayout();
     parameterController_.attachView();
+    editingController_.attachView();
     connectControls();
 
     // 1. Every stored message text starts empty: the language table holds none yet.

@@ -6,7 +6,7 @@
 #include "app/Captions.h"
 #include "app/LanguageTable.h"
 #include "app/WindowShell.h"
-#include "editing/MaxTable.h"
+#include "editing/gui/EditingController.h"
 #include "link/Discovery.h"
 #include "link/LiveStatus.h"
 #include "link/SerialLink.h"
@@ -32,7 +32,7 @@ class UpDown;
 class TAboutBox;
 class TProgressForm;
 
-class TForm1 : public QMainWindow, public WindowShell, public ParameterWindow
+class TForm1 : public QMainWindow, public WindowShell, public ParameterWindow, public EditingWindow
 {
     Q_OBJECT
 public:
@@ -70,7 +70,6 @@ public:
     TAboutBox *AboutBox = nullptr;              // created after the window (main), not owned
 
     // Start-up steps that belong to other subsystems (defined in their gui/ files).
-    void fillMaxTable();      // limits of the gain fields and the spin-button maxima
     void setSerialDefaults(); // line settings and time-outs of SerialLink
 
     // ---- Desktop: language menu, remembered settings, screen fit (src/app/Desktop.cpp) ------
@@ -140,47 +139,51 @@ public:
     bool writeGroup(Selector group, ModeSet k) { return parameterController_.writeGroup(group, k); }
     void readFlow(bool ask) { parameterController_.readFlow(ask); }
     void writeFlow() { parameterController_.writeFlow(); }
-    void writeCommonFlow() { parameterController_.writeCommonFlow(); }
+    void writeCommonFlow() override { parameterController_.writeCommonFlow(); }
     void takeUnitCopy() { parameterController_.takeUnitCopy(); }
     void forgetUnitValues() { parameterController_.forgetUnitValues(); }
     void waitWithEvents(int ms) { parameterController_.waitWithEvents(ms); }
     void endOfMainFlow() { parameterController_.endOfMainFlow(); }
-    ModeSet selectedModeSet() const { return parameterController_.selectedModeSet(); }
-    void showParameters() { parameterController_.showParameters(); }
-    void showDefaults() { parameterController_.showDefaults(); }
+    ModeSet selectedModeSet() const override { return parameterController_.selectedModeSet(); }
+    void showParameters() override { parameterController_.showParameters(); }
+    void showDefaults() override { parameterController_.showDefaults(); }
     void enableThreeAxisControls(bool enabled) { parameterController_.enableThreeAxisControls(enabled); }
     void applyAxisMode() { parameterController_.applyAxisMode(); }
     void ReadButtonClick() { parameterController_.ReadButtonClick(); }
     void WriteButtonClick() { parameterController_.WriteButtonClick(); }
 
     // ---- Parameter editing (src/editing/gui) -------------------------------------------
-    vireo::MaxTable MaxTable; // upper limits of the gain fields; filled by fillMaxTable
-    // Connects the entry fields, spin buttons, mode selector and option controls to the
-    // handlers below; called once by the constructor, after the layout is built.
-    void connectEditingHandlers();
-    // Entry fields: the 24 gain fields (EditKeyPress only these) and the pirouette gain Edit25.
-    bool EditKeyPress(QLineEdit *edit, const QString &typed); // true: discard the typed text
-    void EditChange(QLineEdit *edit);
-    void EditExit(QLineEdit *edit);
-    void UpDown1Click(UpDown *spin); // every spin button of the gain fields
-    void Mode0RadioButtonClick();
-    void Mode1RadioButtonClick();
-    void ExtraRadioButtonClick();
-    void DBRadioButtonClick(int button); // DB0RadioButton .. DB3RadioButton
-    void PirouUseCheckBoxClick();
-    void PirouDirCheckBoxClick();
-    void ERingUseCheckBoxClick();
-    void PirouGainSetButtonClick();
-    void AilGainChComboBoxChange();
-    void EleGainChComboBoxChange();
-    void RudGainChComboBoxChange();
-    void CondGainChComboBoxChange();
-    void AuxOutComboBoxChange();
-    void RudNarrowComboBoxChange();
-    void SwashNarrowComboBoxChange();
-    void RxKindSelectComboBoxChange();
-    void AxisMode3AxisRadioButtonClick();
-    void AxisMode1AxisRadioButtonClick();
+    // The handlers of the entry fields, spin buttons, mode selector and option controls (see
+    // editing/gui/EditingController.h).
+    EditingController editingController_{*this, *this, {WorkValues, CurValues, CurKnown, unitKind}};
+    vireo::MaxTable &MaxTable = editingController_.MaxTable; // upper limits of the gain fields
+    void fillMaxTable() { editingController_.fillMaxTable(); }
+    void connectEditingHandlers() { editingController_.connectEditingHandlers(); }
+    bool EditKeyPress(QLineEdit *edit, const QString &typed)
+    {
+        return editingController_.EditKeyPress(edit, typed);
+    }
+    void EditChange(QLineEdit *edit) { editingController_.EditChange(edit); }
+    void EditExit(QLineEdit *edit) { editingController_.EditExit(edit); }
+    void UpDown1Click(UpDown *spin) { editingController_.UpDown1Click(spin); }
+    void Mode0RadioButtonClick() { editingController_.Mode0RadioButtonClick(); }
+    void Mode1RadioButtonClick() { editingController_.Mode1RadioButtonClick(); }
+    void ExtraRadioButtonClick() { editingController_.ExtraRadioButtonClick(); }
+    void DBRadioButtonClick(int button) { editingController_.DBRadioButtonClick(button); }
+    void PirouUseCheckBoxClick() { editingController_.PirouUseCheckBoxClick(); }
+    void PirouDirCheckBoxClick() { editingController_.PirouDirCheckBoxClick(); }
+    void ERingUseCheckBoxClick() { editingController_.ERingUseCheckBoxClick(); }
+    void PirouGainSetButtonClick() { editingController_.PirouGainSetButtonClick(); }
+    void AilGainChComboBoxChange() { editingController_.AilGainChComboBoxChange(); }
+    void EleGainChComboBoxChange() { editingController_.EleGainChComboBoxChange(); }
+    void RudGainChComboBoxChange() { editingController_.RudGainChComboBoxChange(); }
+    void CondGainChComboBoxChange() { editingController_.CondGainChComboBoxChange(); }
+    void AuxOutComboBoxChange() { editingController_.AuxOutComboBoxChange(); }
+    void RudNarrowComboBoxChange() { editingController_.RudNarrowComboBoxChange(); }
+    void SwashNarrowComboBoxChange() { editingController_.SwashNarrowComboBoxChange(); }
+    void RxKindSelectComboBoxChange() { editingController_.RxKindSelectComboBoxChange(); }
+    void AxisMode3AxisRadioButtonClick() { editingController_.AxisMode3AxisRadioButtonClick(); }
+    void AxisMode1AxisRadioButtonClick() { editingController_.AxisMode1AxisRadioButtonClick(); }
 
     // ---- Parameter files, presets, reset (src/files/gui) -------------------------------
     void MenuFileOpenClick();

@@ -1,6 +1,6 @@
 #include "editing/gui/EntryFieldFilter.h"
 
-#include "app/TForm1.h"
+#include "editing/gui/EditingController.h"
 
 #include <QFocusEvent>
 #include <QInputMethodEvent>
@@ -25,7 +25,10 @@ bool leavesField(Qt::FocusReason reason)
 
 } // namespace
 
-EntryFieldFilter::EntryFieldFilter(TForm1 &form) : QObject(&form), form_(form) {}
+EntryFieldFilter::EntryFieldFilter(EditingController &editing, QObject *parent)
+    : QObject(parent), editing_(editing)
+{
+}
 
 void EntryFieldFilter::watch(QLineEdit *edit, bool typing)
 {
@@ -41,17 +44,17 @@ bool EntryFieldFilter::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::KeyPress:
         if (edit->property(TypingFilterProperty).toBool())
-            return form_.EditKeyPress(edit, static_cast<QKeyEvent *>(event)->text());
+            return editing_.EditKeyPress(edit, static_cast<QKeyEvent *>(event)->text());
         return false;
     case QEvent::InputMethod:
         // Text composed by an input method is typed text as well.
         if (edit->property(TypingFilterProperty).toBool())
-            return form_.EditKeyPress(edit, static_cast<QInputMethodEvent *>(event)->commitString());
+            return editing_.EditKeyPress(edit, static_cast<QInputMethodEvent *>(event)->commitString());
         return false;
     case QEvent::FocusOut:
         if (!checking_ && leavesField(static_cast<QFocusEvent *>(event)->reason())) {
             const QScopedValueRollback<bool> guard(checking_, true);
-            form_.EditExit(edit);
+            editing_.EditExit(edit);
         }
         return false;
     default:

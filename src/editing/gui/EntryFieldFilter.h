@@ -1,5 +1,5 @@
 #pragma once
-// Turns the key and focus events of the entry fields into the window's entry handlers: typed
+// Turns the key and focus events of the entry fields into the entry handlers of the editing: typed
 // characters of the gain fields go through their typing filter, and leaving any entry field
 // runs its check exactly once.
 #include <QObject>
@@ -9,12 +9,12 @@ class QLineEdit;
 namespace vireo
 {
 
-class TForm1;
+class EditingController;
 
 class EntryFieldFilter : public QObject
 {
 public:
-    explicit EntryFieldFilter(TForm1 &form);
+    EntryFieldFilter(EditingController &editing, QObject *parent);
 
     // typing: the field takes only digits and backspace (the gain fields, not Edit25).
     void watch(QLineEdit *edit, bool typing);
@@ -23,7 +23,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    TForm1 &form_;
+    EditingController &editing_;
     // True while a field's check runs: its error dialog takes the focus away from the window,
     // and that focus change is no new leave of the field.
     bool checking_ = false;
