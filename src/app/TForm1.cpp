@@ -74,9 +74,10 @@ QString name(const char *s)
 } // namespace
 
 TForm1::TForm1(Services services, QWidget *parent)
-    : QMainWindow(parent), link(services.port), services_(services)
+    : QMainWindow(parent), linkController_(*this, *this, services.port), services_(services)
 {
     buildLayout();
+    linkController_.attachView();
     connectControls();
 
     // 1. Every stored message text starts empty: the language table holds none yet.
