@@ -105,7 +105,7 @@ ShapeControlNames everyShapeControl()
     };
     std::string ver(" 0.0.0\r\n");
     for (std::string_view upver : {Kind1LoaderAnswer, std::string_view("0.0.0\r\n")})
-        for (std::uint32_t baud : {230400u, 250000u}) { // the application's rate and the loader's
+        for (std::uint32_t baud : {230400u, 250000u}) { // 250000: a Kind1 unit there is its loader
             add(decideIdentification(upver, LoaderVersionAnswer, baud));
             for (char major = '0'; major <= '9'; ++major)
                 for (char minor = '0'; minor <= '9'; ++minor)
@@ -119,6 +119,7 @@ ShapeControlNames everyShapeControl()
     return names;
 }
 
+// The names are the same for every window: worked out once (some 20 ms), then resolved per window.
 ShapeControls findShapeControls(const WindowShell &shell)
 {
     static const ShapeControlNames names = everyShapeControl();
