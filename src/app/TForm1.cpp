@@ -70,9 +70,10 @@ QString name(const char *s)
 } // namespace
 
 TForm1::TForm1(Services services, QWidget *parent)
-    : QMainWindow(parent), link(services.port), services_(services)
+    : QMainWindow(parent), linkController_(*this, *this, services.port), services_(services)
 {
     buildLayout();
+    linkController_.attachView();
     parameterController_.attachView();
     editingController_.attachView();
     connectControls();

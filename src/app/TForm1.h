@@ -7,10 +7,7 @@
 #include "app/LanguageTable.h"
 #include "app/WindowShell.h"
 #include "editing/gui/EditingController.h"
-#include "link/Discovery.h"
-#include "link/LiveStatus.h"
-#include "link/SerialLink.h"
-#include "link/Version.h"
+#include "link/gui/LinkController.h"
 #include "params/ParameterSet.h"
 #include "params/UnitConversion.h"
 #include "params/gui/ParameterController.h"
@@ -32,7 +29,11 @@ class UpDown;
 class TAboutBox;
 class TProgressForm;
 
-class TForm1 : public QMainWindow, public WindowShell, public ParameterWindow, public EditingWindow
+class TForm1 : public QMainWindow,
+               public WindowShell,
+               public LinkWindow,
+               public ParameterWindow,
+               public EditingWindow
 {
     Q_OBJECT
 public:
@@ -65,12 +66,8 @@ public:
     void HelpMouseLeave(QObject *sender);
 
     LanguageTable language;
-    QTimer *Timer2 = nullptr;                   // 500 ms, running from the end of start-up
     TProgressForm *ResetProgressForm = nullptr; // reset
     TAboutBox *AboutBox = nullptr;              // created after the window (main), not owned
-
-    // Start-up steps that belong to other subsystems (defined in their gui/ files).
-    void setSerialDefaults(); // line settings and time-outs of SerialLink
 
     // ---- Desktop: language menu, remembered settings, screen fit (src/app/Desktop.cpp) ------
     QString LanguageId; // the language file in use (LanguageFile::id in app/Languages.h); empty: default
@@ -88,38 +85,32 @@ public:
     void fitToScreen();
     void fitInto(const QSize &room); // the same for a screen area of this size
 
-    // ---- Device link (src/link/gui) ----------------------------------------------------
-    SerialLink link;
-    UnitKind unitKind = UnitKind::Kind1;
-    std::string FirmwareVersion;
-    LiveStatus liveStatus;                   // the unit's live status as last polled
-    bool inPollingTick = false;              // a tick is running (possibly inside a box it raised)
-    GarbledStatusReport garbledStatusReport; // a status reply that stays garbled: one box
-    void ConnectSpeedButtonClick();
-    // Connected only when the unit identified itself and answered throughout; otherwise the
-    // port is closed and a box says why.
-    void connectUnit();
-    // Also blanks the status page: its values are no longer the unit's live state.
-    void disconnectUnit();
-    // Discovery: the unit's port, left open with the unit identified and the window shaped
-    // for it; nothing, with the port closed, when no unit answers or the one that answers
-    // does not identify itself.
-    std::optional<std::string> findUnitPort();
-    // UPVER and VER on the freshly pinged port: sets unitKind and FirmwareVersion, shapes
-    // pages and controls, reads the standard values where the firmware has them. False, with
-    // kind, version and window left alone, when the answers do not identify a unit.
-    bool identifyUnit();
-    // The standard values and the common block while connecting; a garbled reply is reported
-    // as one of the connection and ends these reads.
-    void readStandardValuesOnConnect();
-    void Timer2Timer();
-    // The status page from liveStatus (blank and greyed while it is not known).
-    void showStatusPage();
-    // The unit stopped answering while connected: disconnect and say so.
-    void linkLost();
-    // A box with the language text of key.
-    void reportLinkFault(const char *key, MsgIcon icon);
-    void PirouCheckButtonClick();
+    // ---- Device link (src/link/gui/LinkController.h) --------------------------------------
+    LinkController linkController_;
+    SerialLink &link = linkController_.link;
+    UnitKind &unitKind = linkController_.unitKind;
+    std::string &FirmwareVersion = linkController_.FirmwareVersion;
+    LiveStatus &liveStatus = linkController_.liveStatus;
+    bool &inPollingTick = linkController_.inPollingTick;
+    GarbledStatusReport &garbledStatusReport = linkController_.garbledStatusReport;
+    QTimer *&Timer2 = linkController_.Timer2;
+    void setSerialDefaults() { linkController_.setSerialDefaults(); }
+    void ConnectSpeedButtonClick() { linkController_.ConnectSpeedButtonClick(); }
+    void connectUnit() { linkController_.connectUnit(); }
+    void disconnectUnit() { linkController_.disconnectUnit(); }
+    std::optional<std::string> findUnitPort() { return linkController_.findUnitPort(); }
+    bool identifyUnit() { return linkController_.identifyUnit(); }
+    void readStandardValuesOnConnect() { linkController_.readStandardValuesOnConnect(); }
+    void Timer2Timer() { linkController_.Timer2Timer(); }
+    void showStatusPage() { linkController_.showStatusPage(); }
+    void linkLost() { linkController_.linkLost(); }
+    void PirouCheckButtonClick() { linkController_.PirouCheckButtonClick(); }
+    // What the link needs of the rest of the window (LinkWindow).
+    ParameterSet &workValues() override { return WorkValues; }
+    DefValuesType &defValues() override { return DefValues; }
+    RecordKnown &defKnown() override { return DefKnown; }
+    std::int16_t appliedAxisMode() const override { return AppliedAxisMode; }
+    void readParameters() override { readFlow(false); }
 
     // ---- Gyro parameters (src/params/gui) ----------------------------------------------
     ParameterController parameterController_{*this, *this};

@@ -1,4 +1,4 @@
-// Building the main window from the layout tables, its menus and timer, and wiring every
+// Building the main window from the layout tables and its menus, and wiring every
 // control of the layout to its handler.
 #include "app/BusyFlow.h"
 #include "app/PageControl.h"
@@ -72,11 +72,6 @@ void TForm1::buildLayout()
     QMenu *help = bar->addMenu(QStringLiteral("Help(&H)"));
     help->setObjectName(QStringLiteral("MenuHelp"));
     menuItem(help, "MenuHelpVersion", QStringLiteral("Version(&V)"))->setShortcut(QKeySequence(Qt::Key_F1));
-
-    Timer2 = new QTimer(this);
-    Timer2->setObjectName(QStringLiteral("Timer2"));
-    Timer2->setInterval(500);
-    Timer2->setTimerType(Qt::PreciseTimer); // a coarse timer lets the ticks drift by 5 %
 }
 
 void TForm1::connectControls()
