@@ -77,6 +77,8 @@ TForm1::TForm1(Services services, QWidget *parent)
     : QMainWindow(parent), link(services.port), services_(services)
 {
     buildLayout();
+    filesController_.attachView();
+    firmwareController_.attachView();
     connectControls();
 
     // 1. Every stored message text starts empty: the language table holds none yet.

@@ -7,6 +7,8 @@
 #include "app/LanguageTable.h"
 #include "app/WindowShell.h"
 #include "editing/MaxTable.h"
+#include "files/gui/FilesController.h"
+#include "firmware/gui/FirmwareController.h"
 #include "link/Discovery.h"
 #include "link/LiveStatus.h"
 #include "link/SerialLink.h"
@@ -31,7 +33,7 @@ class UpDown;
 class TAboutBox;
 class TProgressForm;
 
-class TForm1 : public QMainWindow, public WindowShell
+class TForm1 : public QMainWindow, public WindowShell, public FilesWindow, public FirmwareWindow
 {
     Q_OBJECT
 public:
@@ -66,7 +68,6 @@ public:
     LanguageTable language;
     QTimer *Timer2 = nullptr;                   // 500 ms, running from the end of start-up
     TProgressForm *WriteProgressForm = nullptr; // parameter writing
-    TProgressForm *ResetProgressForm = nullptr; // reset
     TAboutBox *AboutBox = nullptr;              // created after the window (main), not owned
 
     // Start-up steps that belong to other subsystems (defined in their gui/ files).
@@ -184,30 +185,28 @@ public:
     void AxisMode3AxisRadioButtonClick();
     void AxisMode1AxisRadioButtonClick();
 
-    // ---- Parameter files, presets, reset (src/files/gui) -------------------------------
-    void MenuFileOpenClick();
-    void MenuFileSaveClick();
-    void ResetButtonClick();
-    // WorkValues into a parameter file the user names; also what READ and File, Open offer
-    // before they replace the working values. Reports only a file it could not write.
-    void saveParameterFile();
-    // A parameter file into WorkValues, after offering to save them; then showParameters.
-    void openParameterFile();
-    // Preset p (selector item minus one) from ProgramDir into WorkValues; false, with nothing
-    // loaded, when its pair of files is missing, unreadable or damaged.
-    bool loadPreset(int p);
-    // RESET page: confirmation, backup, factory reset or preset, read-back, completion.
-    void resetFlow();
-    // Before a flow that overwrites the unit (RESET, firmware update): WorkValues saved as a
-    // backup file when every record the unit holds is known. note gets the line that names
-    // the file, for the flow's closing message. False when the backup could not be written
-    // and the user chose not to go on.
-    bool backupBeforeOverwrite(std::string &note);
+    // ---- Parameter files, presets, reset (src/files/gui/FilesController.h) --------------
+    FilesController filesController_{*this, *this};
+    TProgressForm *&ResetProgressForm = filesController_.ResetProgressForm; // reset
+    void MenuFileOpenClick() { filesController_.MenuFileOpenClick(); }
+    void MenuFileSaveClick() { filesController_.MenuFileSaveClick(); }
+    void ResetButtonClick() { filesController_.ResetButtonClick(); }
+    void saveParameterFile() { filesController_.saveParameterFile(); }
+    void openParameterFile() { filesController_.openParameterFile(); }
+    bool loadPreset(int p) { return filesController_.loadPreset(p); }
+    void resetFlow() { filesController_.resetFlow(); }
+    bool backupBeforeOverwrite(std::string &note) override
+    {
+        return filesController_.backupBeforeOverwrite(note);
+    }
+    // What files and the firmware update need of the link and of the parameters.
+    SerialLink &serialLink() override { return link; }
+    ParameterSet &workValues() override { return WorkValues; }
+    void readParameters() override { readFlow(false); }
 
-    // ---- Firmware update (src/firmware/gui) --------------------------------------------
-    // Chooses a firmware file, sends it to the unit's loader, then finds and identifies the
-    // unit again and, with application firmware, reads its parameters.
-    void FileFirmUpdateButtonClick();
+    // ---- Firmware update (src/firmware/gui/FirmwareController.h) -----------------------
+    FirmwareController firmwareController_{*this, *this};
+    void FileFirmUpdateButtonClick() { firmwareController_.FileFirmUpdateButtonClick(); }
 
 private:
     void buildLayout();

@@ -1,7 +1,6 @@
-// The window side of parameter files, presets and the reset: the flows run on the window's
-// working values with its dialogs, language texts, progress window and link.
+#include "files/gui/FilesController.h"
+
 #include "app/PageControl.h"
-#include "app/TForm1.h"
 #include "app/TProgressForm.h"
 #include "app/WindowText.h"
 #include "files/Backup.h"
@@ -20,100 +19,115 @@
 namespace vireo
 {
 
-namespace
+FilesView FilesView::find(const WindowShell &shell)
 {
-
-FileFlowContext fileContext(TForm1 &form)
-{
-    return {form.dialogs(), [&form](std::string_view key) { return windowText(form, key); }, form.WorkValues,
-            [&form] { form.showParameters(); }};
+    FilesView v;
+    v.ResHeliSelectComboBox = shell.control<QComboBox>(QStringLiteral("ResHeliSelectComboBox"));
+    v.ReadButton = shell.control<QPushButton>(QStringLiteral("ReadButton"));
+    v.WriteButton = shell.control<QPushButton>(QStringLiteral("WriteButton"));
+    return v;
 }
 
-class WindowResetHost : public ResetFlowHost
+class FilesController::ResetHost : public ResetFlowHost
 {
 public:
-    explicit WindowResetHost(TForm1 &form) : f_(form) {}
+    explicit ResetHost(FilesController &c) : c_(c) {}
 
-    Dialogs &dialogs() override { return f_.dialogs(); }
-    std::string text(std::string_view key) override { return windowText(f_, key); }
-    SerialLink &link() override { return f_.link; }
-    Clock &clock() override { return f_.clock(); }
-    ParameterSet &workValues() override { return f_.WorkValues; }
-    UnitProfile unitProfile() override { return f_.unitProfile(); }
-    std::filesystem::path presetDir() override { return pathFromUtf8(f_.ProgramDir.toStdString()); }
+    Dialogs &dialogs() override { return c_.shell_.dialogs(); }
+    std::string text(std::string_view key) override { return windowText(c_.shell_, key); }
+    SerialLink &link() override { return c_.window_.serialLink(); }
+    Clock &clock() override { return c_.shell_.clock(); }
+    ParameterSet &workValues() override { return c_.window_.workValues(); }
+    UnitProfile unitProfile() override { return c_.window_.unitProfile(); }
+    std::filesystem::path presetDir() override { return pathFromUtf8(c_.shell_.ProgramDir.toStdString()); }
 
     void showProgress() override
     {
-        f_.ResetProgressForm->ProgressBar1->setValue(0);
-        f_.ResetProgressForm->show();
+        c_.ResetProgressForm->ProgressBar1->setValue(0);
+        c_.ResetProgressForm->show();
     }
-    void stepProgress(int n) override { f_.ResetProgressForm->step(n); }
-    void closeProgress() override { f_.ResetProgressForm->close(); }
+    void stepProgress(int n) override { c_.ResetProgressForm->step(n); }
+    void closeProgress() override { c_.ResetProgressForm->close(); }
     void setReadWriteEnabled(bool enabled) override
     {
-        f_.control<QPushButton>(QStringLiteral("WriteButton"))->setEnabled(enabled);
-        f_.control<QPushButton>(QStringLiteral("ReadButton"))->setEnabled(enabled);
+        c_.view_.WriteButton->setEnabled(enabled);
+        c_.view_.ReadButton->setEnabled(enabled);
     }
-    void applyAxisMode() override { f_.applyAxisMode(); }
-    void takeUnitCopy() override { f_.takeUnitCopy(); }
-    void showParameters() override { f_.showParameters(); }
-    void endOfMainFlow() override { f_.endOfMainFlow(); }
+    void applyAxisMode() override { c_.window_.applyAxisMode(); }
+    void takeUnitCopy() override { c_.window_.takeUnitCopy(); }
+    void showParameters() override { c_.window_.showParameters(); }
+    void endOfMainFlow() override { c_.window_.endOfMainFlow(); }
 
 private:
-    TForm1 &f_;
+    FilesController &c_;
 };
+
+namespace
+{
+
+FileFlowContext fileContext(WindowShell &shell, FilesWindow &window)
+{
+    return {shell.dialogs(), [&shell](std::string_view key) { return windowText(shell, key); },
+            window.workValues(), [&window] { window.showParameters(); }};
+}
 
 } // namespace
 
-void TForm1::MenuFileSaveClick()
+void FilesController::attachView()
+{
+    view_ = FilesView::find(shell_);
+}
+
+void FilesController::MenuFileSaveClick()
 {
     saveParameterFile();
 }
 
-void TForm1::MenuFileOpenClick()
+void FilesController::MenuFileOpenClick()
 {
     openParameterFile();
 }
 
-void TForm1::saveParameterFile()
+void FilesController::saveParameterFile()
 {
-    FileFlowContext ctx = fileContext(*this);
+    FileFlowContext ctx = fileContext(shell_, window_);
     vireo::saveParameterFile(ctx);
 }
 
-void TForm1::openParameterFile()
+void FilesController::openParameterFile()
 {
-    FileFlowContext ctx = fileContext(*this);
+    FileFlowContext ctx = fileContext(shell_, window_);
     vireo::openParameterFile(ctx);
 }
 
-bool TForm1::backupBeforeOverwrite(std::string &note)
+bool FilesController::backupBeforeOverwrite(std::string &note)
 {
-    const TextOf text = [this](std::string_view key) { return windowText(*this, key); };
-    return vireo::backupBeforeOverwrite(dialogs(), text, WorkValues, unitProfile(), note);
+    const TextOf text = [this](std::string_view key) { return windowText(shell_, key); };
+    return vireo::backupBeforeOverwrite(shell_.dialogs(), text, window_.workValues(), window_.unitProfile(),
+                                        note);
 }
 
-bool TForm1::loadPreset(int p)
+bool FilesController::loadPreset(int p)
 {
-    return vireo::loadPreset(p, pathFromUtf8(ProgramDir.toStdString()), FirmwareVersion, WorkValues) ==
-           PresetStatus::Loaded;
+    return vireo::loadPreset(p, pathFromUtf8(shell_.ProgramDir.toStdString()), window_.unitProfile().firmware,
+                             window_.workValues()) == PresetStatus::Loaded;
 }
 
-void TForm1::ResetButtonClick()
+void FilesController::ResetButtonClick()
 {
     // Polling stays paused and the pages locked only while the flow runs, however it ends.
-    PageControl1->setEnabled(false);
-    const auto unlock = qScopeGuard([this] { PageControl1->setEnabled(true); });
-    const QScopedValueRollback<bool> resetting(Resetting, true);
+    shell_.PageControl1->setEnabled(false);
+    const auto unlock = qScopeGuard([this] { shell_.PageControl1->setEnabled(true); });
+    const QScopedValueRollback<bool> resetting(shell_.Resetting, true);
     resetFlow();
 }
 
-void TForm1::resetFlow()
+void FilesController::resetFlow()
 {
-    const auto *selector = control<QComboBox>(QStringLiteral("ResHeliSelectComboBox"));
-    const int heli = selector->currentIndex();
-    WindowResetHost host(*this);
-    runResetFlow(host, heli, heli > 0 ? selector->itemText(heli).toStdString() : std::string());
+    const int heli = view_.ResHeliSelectComboBox->currentIndex();
+    ResetHost host(*this);
+    runResetFlow(host, heli,
+                 heli > 0 ? view_.ResHeliSelectComboBox->itemText(heli).toStdString() : std::string());
 }
 
 } // namespace vireo

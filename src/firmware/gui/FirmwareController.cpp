@@ -1,9 +1,6 @@
-// The window side of the firmware update: the UPDATE button of the "File Update" group runs
-// the update flow (firmware/UpdateFlow.h) with the window's progress bar, status line and
-// boxes. The button's flow (BusyFlow) keeps every other flow out from the file choice to the
-// read after the reconnection.
+#include "firmware/gui/FirmwareController.h"
+
 #include "app/PageControl.h"
-#include "app/TForm1.h"
 #include "app/WindowText.h"
 #include "firmware/UpdateFlow.h"
 #include "link/Discovery.h"
@@ -14,79 +11,89 @@
 
 namespace vireo
 {
-namespace
-{
 
-class WindowUpdateHost : public UpdateFlowHost
+FirmwareView FirmwareView::find(const WindowShell &shell)
+{
+    FirmwareView v;
+    v.FileFirmUpdateButton = shell.control<QAbstractButton>(QStringLiteral("FileFirmUpdateButton"));
+    v.ConnectSpeedButton = shell.control<QAbstractButton>(QStringLiteral("ConnectSpeedButton"));
+    v.Label53 = shell.control<QLabel>(QStringLiteral("Label53"));
+    v.ProgressBar1 = shell.control<QProgressBar>(QStringLiteral("ProgressBar1"));
+    return v;
+}
+
+class FirmwareController::UpdateHost : public UpdateFlowHost
 {
 public:
-    explicit WindowUpdateHost(TForm1 &form) : f_(form) {}
+    explicit UpdateHost(FirmwareController &c) : shell_(c.shell_), window_(c.window_), view_(c.view_) {}
 
-    Dialogs &dialogs() override { return f_.dialogs(); }
-    std::string text(std::string_view key) override { return windowText(f_, key); }
-    SerialLink &link() override { return f_.link; }
-    UnitKind unitKind() override { return f_.unitKind; }
-    std::string firmwareVersion() override { return f_.FirmwareVersion; }
+    Dialogs &dialogs() override { return shell_.dialogs(); }
+    std::string text(std::string_view key) override { return windowText(shell_, key); }
+    SerialLink &link() override { return window_.serialLink(); }
+    UnitKind unitKind() override { return window_.unitProfile().kind; }
+    std::string firmwareVersion() override { return std::string(window_.unitProfile().firmware); }
 
     void beginUpdate() override
     {
-        f_.Updating = true;
-        widget("FileFirmUpdateButton")->setEnabled(false);
-        bar()->setValue(0);
+        shell_.Updating = true;
+        view_.FileFirmUpdateButton->setEnabled(false);
+        view_.ProgressBar1->setValue(0);
     }
     void endUpdate() override
     {
         if (locked_) {
-            widget("ConnectSpeedButton")->setEnabled(true);
-            f_.PageControl1->setEnabled(true);
+            view_.ConnectSpeedButton->setEnabled(true);
+            shell_.PageControl1->setEnabled(true);
         }
-        widget("FileFirmUpdateButton")->setEnabled(true);
-        f_.control<QLabel>(QStringLiteral("Label53"))->clear();
-        f_.Updating = false;
+        view_.FileFirmUpdateButton->setEnabled(true);
+        view_.Label53->clear();
+        shell_.Updating = false;
     }
     // Nothing of the window changes under the transfer; the flow's BusyFlow keeps the other
     // flows and the menu's dialogs out.
     void lockForTransfer() override
     {
-        f_.PageControl1->setEnabled(false);
-        widget("ConnectSpeedButton")->setEnabled(false);
+        shell_.PageControl1->setEnabled(false);
+        view_.ConnectSpeedButton->setEnabled(false);
         locked_ = true;
     }
-    void transferStarted() override
+    void transferStarted() override { view_.Label53->setText(shell_.text(QStringLiteral("UPDFileLabel2"))); }
+    void transferProgress(int position, std::size_t, std::size_t) override
     {
-        f_.control<QLabel>(QStringLiteral("Label53"))->setText(f_.text(QStringLiteral("UPDFileLabel2")));
+        view_.ProgressBar1->setValue(position);
     }
-    void transferProgress(int position, std::size_t, std::size_t) override { bar()->setValue(position); }
-    void processEvents() override { f_.clock().processEvents(); }
-    void clearProgress() override { bar()->setValue(0); }
+    void processEvents() override { shell_.clock().processEvents(); }
+    void clearProgress() override { view_.ProgressBar1->setValue(0); }
 
-    bool backupBeforeOverwrite(std::string &note) override { return f_.backupBeforeOverwrite(note); }
-    void setParamsLoaded(bool loaded) override { f_.ParamsLoaded = loaded; }
-    void forgetUnitValues() override { f_.forgetUnitValues(); }
-    bool findUnitPort() override { return f_.findUnitPort().has_value(); }
-    void identifyUnit() override { f_.identifyUnit(); }
-    void disconnectUnit() override { f_.disconnectUnit(); }
-    void readParameters() override { f_.readFlow(false); }
-    void reportLinkLost() override { f_.linkLost(); }
-    void showDefaults() override { f_.showDefaults(); }
+    bool backupBeforeOverwrite(std::string &note) override { return window_.backupBeforeOverwrite(note); }
+    void setParamsLoaded(bool loaded) override { shell_.ParamsLoaded = loaded; }
+    void forgetUnitValues() override { window_.forgetUnitValues(); }
+    bool findUnitPort() override { return window_.findUnitPort().has_value(); }
+    void identifyUnit() override { window_.identifyUnit(); }
+    void disconnectUnit() override { window_.disconnectUnit(); }
+    void readParameters() override { window_.readParameters(); }
+    void reportLinkLost() override { window_.linkLost(); }
+    void showDefaults() override { window_.showDefaults(); }
     bool unitAnswers() override
     {
-        return vireo::findUnitPort(f_.link, f_.services().ports, nullptr).has_value();
+        return vireo::findUnitPort(window_.serialLink(), shell_.services().ports, nullptr).has_value();
     }
 
 private:
-    QWidget *widget(const char *name) { return f_.control<QWidget>(QString::fromLatin1(name)); }
-    QProgressBar *bar() { return f_.control<QProgressBar>(QStringLiteral("ProgressBar1")); }
-
-    TForm1 &f_;
+    WindowShell &shell_;
+    FirmwareWindow &window_;
+    const FirmwareView &view_;
     bool locked_ = false;
 };
 
-} // namespace
-
-void TForm1::FileFirmUpdateButtonClick()
+void FirmwareController::attachView()
 {
-    WindowUpdateHost host(*this);
+    view_ = FirmwareView::find(shell_);
+}
+
+void FirmwareController::FileFirmUpdateButtonClick()
+{
+    UpdateHost host(*this);
     runUpdateFlow(host);
 }
 
