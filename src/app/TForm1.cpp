@@ -76,6 +76,8 @@ TForm1::TForm1(Services services, QWidget *parent)
     linkController_.attachView();
     parameterController_.attachView();
     editingController_.attachView();
+    filesController_.attachView();
+    firmwareController_.attachView();
     connectControls();
 
     // 1. Every stored message text starts empty: the language table holds none yet.

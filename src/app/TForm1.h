@@ -7,6 +7,8 @@
 #include "app/LanguageTable.h"
 #include "app/WindowShell.h"
 #include "editing/gui/EditingController.h"
+#include "files/gui/FilesController.h"
+#include "firmware/gui/FirmwareController.h"
 #include "link/gui/LinkController.h"
 #include "params/ParameterSet.h"
 #include "params/UnitConversion.h"
@@ -33,7 +35,9 @@ class TForm1 : public QMainWindow,
                public WindowShell,
                public LinkWindow,
                public ParameterWindow,
-               public EditingWindow
+               public EditingWindow,
+               public FilesWindow,
+               public FirmwareWindow
 {
     Q_OBJECT
 public:
@@ -66,8 +70,7 @@ public:
     void HelpMouseLeave(QObject *sender);
 
     LanguageTable language;
-    TProgressForm *ResetProgressForm = nullptr; // reset
-    TAboutBox *AboutBox = nullptr;              // created after the window (main), not owned
+    TAboutBox *AboutBox = nullptr; // created after the window (main), not owned
 
     // ---- Desktop: language menu, remembered settings, screen fit (src/app/Desktop.cpp) ------
     QString LanguageId; // the language file in use (LanguageFile::id in app/Languages.h); empty: default
@@ -176,30 +179,24 @@ public:
     void AxisMode3AxisRadioButtonClick() { editingController_.AxisMode3AxisRadioButtonClick(); }
     void AxisMode1AxisRadioButtonClick() { editingController_.AxisMode1AxisRadioButtonClick(); }
 
-    // ---- Parameter files, presets, reset (src/files/gui) -------------------------------
-    void MenuFileOpenClick();
-    void MenuFileSaveClick();
-    void ResetButtonClick();
-    // WorkValues into a parameter file the user names; also what READ and File, Open offer
-    // before they replace the working values. Reports only a file it could not write.
-    void saveParameterFile();
-    // A parameter file into WorkValues, after offering to save them; then showParameters.
-    void openParameterFile();
-    // Preset p (selector item minus one) from ProgramDir into WorkValues; false, with nothing
-    // loaded, when its pair of files is missing, unreadable or damaged.
-    bool loadPreset(int p);
-    // RESET page: confirmation, backup, factory reset or preset, read-back, completion.
-    void resetFlow();
-    // Before a flow that overwrites the unit (RESET, firmware update): WorkValues saved as a
-    // backup file when every record the unit holds is known. note gets the line that names
-    // the file, for the flow's closing message. False when the backup could not be written
-    // and the user chose not to go on.
-    bool backupBeforeOverwrite(std::string &note);
+    // ---- Parameter files, presets, reset (src/files/gui/FilesController.h) --------------
+    FilesController filesController_{*this, *this};
+    TProgressForm *&ResetProgressForm = filesController_.ResetProgressForm; // reset
+    void MenuFileOpenClick() { filesController_.MenuFileOpenClick(); }
+    void MenuFileSaveClick() { filesController_.MenuFileSaveClick(); }
+    void ResetButtonClick() { filesController_.ResetButtonClick(); }
+    void saveParameterFile() { filesController_.saveParameterFile(); }
+    void openParameterFile() { filesController_.openParameterFile(); }
+    bool loadPreset(int p) { return filesController_.loadPreset(p); }
+    void resetFlow() { filesController_.resetFlow(); }
+    bool backupBeforeOverwrite(std::string &note) override
+    {
+        return filesController_.backupBeforeOverwrite(note);
+    }
 
-    // ---- Firmware update (src/firmware/gui) --------------------------------------------
-    // Chooses a firmware file, sends it to the unit's loader, then finds and identifies the
-    // unit again and, with application firmware, reads its parameters.
-    void FileFirmUpdateButtonClick();
+    // ---- Firmware update (src/firmware/gui/FirmwareController.h) -----------------------
+    FirmwareController firmwareController_{*this, *this};
+    void FileFirmUpdateButtonClick() { firmwareController_.FileFirmUpdateButtonClick(); }
 
 private:
     void buildLayout();
