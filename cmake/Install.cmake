@@ -4,7 +4,7 @@
 #   P/share/applications/, P/share/metainfo/, P/share/icons/hicolor/   the desktop's entries
 #   P/lib/udev/rules.d/                 access to the FTDI adapters for the user at the seat
 # The programs find the data beside themselves first (the build folder) and then in
-# ../share/vireo (see src/app/core/DataFolder.h).
+# ../share/vireo (see src/app/DataFolder.h).
 include(GNUInstallDirs)
 
 set(VIREO_APP_ID io.github.vireo.vireo)

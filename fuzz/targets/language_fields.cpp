@@ -2,7 +2,7 @@
 // little-endian (a trailing odd byte is dropped). Every line goes through the record the
 // table keeps, the font fields, the multi-line split and the UTF-8 form used in messages.
 #include "FuzzSupport.h"
-#include "app/core/LanguageFields.h"
+#include "app/LanguageFields.h"
 #include "seams/ConversionError.h"
 
 namespace

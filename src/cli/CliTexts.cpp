@@ -1,6 +1,6 @@
 #include "cli/CliTexts.h"
 
-#include "app/core/LanguageFields.h"
+#include "app/LanguageFields.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
 // vireo-cli: the KALM07 unit from a terminal. Qt Core and Qt SerialPort give the port and the
 // event loop; everything else is the command core (cli/Cli.h) on the window's flows.
-#include "app/QtClock.h"
+#include "app/gui/QtClock.h"
 #include "cli/Cli.h"
 #include "link/PortAccess.h"
 #include "link/gui/QtPortLister.h"

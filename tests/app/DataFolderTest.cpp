@@ -1,5 +1,5 @@
 // Where the program finds its data: beside the executable first, then in ../share/vireo.
-#include "app/core/DataFolder.h"
+#include "app/DataFolder.h"
 #include "files/FileTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // File dialog filters from the layout's "Name|*.ext" form into Qt's.
-#include "app/core/FileFilter.h"
+#include "app/FileFilter.h"
 
 #include <gtest/gtest.h>
 

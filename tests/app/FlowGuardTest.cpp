@@ -1,5 +1,5 @@
 // One flow at a time, what a close request leads to, and which edits count as never written.
-#include "app/core/FlowGuard.h"
+#include "app/FlowGuard.h"
 
 #include <gtest/gtest.h>
 

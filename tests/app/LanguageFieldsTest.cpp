@@ -1,5 +1,5 @@
-#include "app/core/LanguageFields.h"
-#include "app/core/LanguageKeys.h"
+#include "app/LanguageFields.h"
+#include "app/LanguageKeys.h"
 #include "seams/ConversionError.h"
 
 #include <gtest/gtest.h>

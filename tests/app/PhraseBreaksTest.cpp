@@ -1,5 +1,5 @@
 // Japanese line breaks at the ends of phrases.
-#include "app/core/PhraseBreaks.h"
+#include "app/PhraseBreaks.h"
 
 #include <gtest/gtest.h>
 

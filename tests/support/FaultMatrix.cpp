@@ -2,15 +2,15 @@
 
 #include "SimulatedPort.h"
 #include "UnitSimulator.h"
-#include "app/PageControl.h"
-#include "app/TForm1.h"
-#include "app/TProgressForm.h"
+#include "app/gui/TForm1.h"
 #include "files/ParameterFile.h"
 #include "firmware/FirmwarePacker.h"
 #include "params/UnitConversion.h"
 #include "seams/VirtualClock.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestProgramDir.h"
+#include "widgets/PageControl.h"
+#include "widgets/TProgressForm.h"
 
 #include <QAbstractButton>
 #include <QAction>

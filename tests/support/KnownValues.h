@@ -1,7 +1,7 @@
 #pragma once
 // The window as after a complete read: every record known, the unit copy and the standard
 // values too. For tests that put values into the window directly.
-#include "app/TForm1.h"
+#include "app/gui/TForm1.h"
 
 namespace vireo::test
 {

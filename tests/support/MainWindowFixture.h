@@ -1,7 +1,7 @@
 #pragma once
 // The real main window on the offscreen platform, with virtual time, scripted dialogs, no
 // serial ports and a program directory of its own.
-#include "app/TForm1.h"
+#include "app/gui/TForm1.h"
 #include "seams/VirtualClock.h"
 #include "support/KnownValues.h"
 #include "support/NullPorts.h"

@@ -6,9 +6,9 @@
 //
 // Input: the file's bytes.
 #include "FuzzSupport.h"
-#include "app/LanguageTable.h"
-#include "app/core/LanguageFields.h"
-#include "app/core/LanguageKeys.h"
+#include "app/LanguageFields.h"
+#include "app/LanguageKeys.h"
+#include "app/gui/LanguageTable.h"
 #include "seams/ConversionError.h"
 
 #include <QApplication>

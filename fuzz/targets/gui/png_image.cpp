@@ -4,7 +4,7 @@
 //
 // Input: the file's bytes.
 #include "FuzzSupport.h"
-#include "app/PngImage.h"
+#include "app/gui/PngImage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

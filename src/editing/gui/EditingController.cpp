@@ -3,9 +3,9 @@
 // the pirouette gain Set button, which hands over to the common-block write.
 #include "editing/gui/EditingController.h"
 
-#include "app/UpDown.h"
 #include "editing/ValueEntry.h"
 #include "editing/gui/EntryFieldFilter.h"
+#include "widgets/UpDown.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -3,7 +3,7 @@
 // buttons, the mode selector and the option controls of the SETTING pages. Every handler
 // changes the working values only; the pirouette gain Set button hands over to the
 // common-block write of the parameter subsystem.
-#include "app/WindowShell.h"
+#include "app/gui/WindowShell.h"
 #include "editing/EntryFields.h"
 #include "editing/MaxTable.h"
 #include "editing/OptionControls.h"

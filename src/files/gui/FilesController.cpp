@@ -1,14 +1,14 @@
 #include "files/gui/FilesController.h"
 
-#include "app/PageControl.h"
-#include "app/TProgressForm.h"
-#include "app/WindowText.h"
+#include "app/gui/WindowText.h"
 #include "files/Backup.h"
 #include "files/ParameterFile.h"
 #include "files/ParameterFileFlows.h"
 #include "files/Preset.h"
 #include "files/ResetFlow.h"
 #include "params/SendCheck.h"
+#include "widgets/PageControl.h"
+#include "widgets/TProgressForm.h"
 
 #include <QComboBox>
 #include <QProgressBar>

@@ -3,7 +3,7 @@
 // backup before a flow overwrites the unit, and the RESET page. The flows run in the Qt-free
 // cores (files/ParameterFileFlows.h, files/ResetFlow.h) on the parameter subsystem's working
 // values with the window's dialogs, language texts, the reset's progress window and the link.
-#include "app/WindowShell.h"
+#include "app/gui/WindowShell.h"
 #include "params/ParameterSet.h"
 #include "params/UnitConversion.h"
 

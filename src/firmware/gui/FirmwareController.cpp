@@ -1,9 +1,9 @@
 #include "firmware/gui/FirmwareController.h"
 
-#include "app/PageControl.h"
-#include "app/WindowText.h"
+#include "app/gui/WindowText.h"
 #include "firmware/UpdateFlow.h"
 #include "link/Discovery.h"
+#include "widgets/PageControl.h"
 
 #include <QAbstractButton>
 #include <QLabel>

@@ -3,7 +3,7 @@
 // the update flow (firmware/UpdateFlow.h) with the window's progress bar, status line and
 // boxes. The button's flow (BusyFlow) keeps every other flow out from the file choice to the
 // read after the reconnection.
-#include "app/WindowShell.h"
+#include "app/gui/WindowShell.h"
 #include "params/UnitConversion.h"
 
 #include <optional>

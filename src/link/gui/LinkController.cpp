@@ -1,14 +1,14 @@
 #include "link/gui/LinkController.h"
 
-#include "app/BusyFlow.h"
-#include "app/PageControl.h"
-#include "app/StaticText.h"
-#include "app/WindowText.h"
-#include "app/core/FlowGuard.h"
+#include "app/FlowGuard.h"
+#include "app/gui/BusyFlow.h"
+#include "app/gui/WindowText.h"
 #include "link/ConnectFlow.h"
 #include "link/DeviceActions.h"
 #include "link/Discovery.h"
 #include "link/Identification.h"
+#include "widgets/PageControl.h"
+#include "widgets/StaticText.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -3,7 +3,7 @@
 // to the window, the polling tick with the GAIN CONTROL STATUS page, the loss of the unit and
 // the one-shot pirouette check. It owns the link and what the window knows of the connected
 // unit; the rest of the window it reaches through WindowShell and LinkWindow.
-#include "app/WindowShell.h"
+#include "app/gui/WindowShell.h"
 #include "link/LiveStatus.h"
 #include "link/SerialLink.h"
 #include "link/Version.h"

@@ -3,11 +3,11 @@
 // their steps onto the controls, dialogs and progress window.
 #include "params/gui/ParameterController.h"
 
-#include "app/TProgressForm.h"
-#include "app/WindowText.h"
+#include "app/gui/WindowText.h"
 #include "link/SerialLink.h"
 #include "params/BlockTransfer.h"
 #include "params/ParameterFlows.h"
+#include "widgets/TProgressForm.h"
 
 #include <QProgressBar>
 #include <QPushButton>

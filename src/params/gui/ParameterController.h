@@ -2,7 +2,7 @@
 // The window side of the gyro parameters: the working values, the unit copy and the standard
 // values the window holds, the block transfers and the READ/WRITE flows on them, and putting
 // the values into the controls of the parameter and option pages.
-#include "app/WindowShell.h"
+#include "app/gui/WindowShell.h"
 #include "params/ParameterDisplay.h"
 #include "params/ParameterSet.h"
 #include "params/UnitConversion.h"

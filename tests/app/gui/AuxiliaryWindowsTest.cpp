@@ -1,6 +1,6 @@
 // The version dialog and the splash window.
-#include "app/TAboutBox.h"
-#include "app/TForm4.h"
+#include "app/gui/TAboutBox.h"
+#include "app/gui/TForm4.h"
 #include "support/MainWindowFixture.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 // vireo --help and --version, and the option texts from the language file.
-#include "app/CommandLine.h"
-#include "app/Settings.h"
+#include "app/gui/CommandLine.h"
+#include "app/gui/Settings.h"
 #include "support/TestProgramDir.h"
 
 #include <QCoreApplication>

@@ -1,12 +1,12 @@
 // The window as a desktop program: the language menu, what it remembers between runs, Qt's own
 // texts, the keyboard, and the progress windows' manners.
-#include "app/Captions.h"
-#include "app/Languages.h"
-#include "app/PageControl.h"
-#include "app/QtDialogs.h"
-#include "app/Settings.h"
-#include "app/TProgressForm.h"
+#include "app/gui/Captions.h"
+#include "app/gui/Languages.h"
+#include "app/gui/QtDialogs.h"
+#include "app/gui/Settings.h"
 #include "support/MainWindowFixture.h"
+#include "widgets/PageControl.h"
+#include "widgets/TProgressForm.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -2,9 +2,9 @@
 // runs, the controls that start flows are disabled and whatever still gets through (a queued
 // click, a timer tick, a menu item) does nothing; afterwards each control is as the flow left
 // it. Closing waits for a running flow, and edits the unit never got are not lost unasked.
-#include "app/BusyFlow.h"
-#include "app/PageControl.h"
+#include "app/gui/BusyFlow.h"
 #include "link/gui/LinkWindowFixture.h"
+#include "widgets/PageControl.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
 // The layout builds every control of the gain grid once, of its kind, in its axis group.
-#include "app/layout/Layout.h"
+#include "app/gui/layout/Layout.h"
 #include "params/GainGrid.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "app/LanguageTable.h"
-#include "app/Captions.h"
-#include "app/core/LanguageFields.h"
-#include "app/core/LanguageKeys.h"
+#include "app/gui/LanguageTable.h"
+#include "app/LanguageFields.h"
+#include "app/LanguageKeys.h"
+#include "app/gui/Captions.h"
 #include "seams/ConversionError.h"
 #include "seams/FileOpenError.h"
 

@@ -1,8 +1,8 @@
 // The language table against the real main window: every control a key addresses exists there
 // with a type that takes what the key sets, and the shipped files give the window its texts.
-#include "app/Captions.h"
-#include "app/TForm1.h"
-#include "app/core/LanguageKeys.h"
+#include "app/LanguageKeys.h"
+#include "app/gui/Captions.h"
+#include "app/gui/TForm1.h"
 #include "seams/VirtualClock.h"
 #include "support/NullPorts.h"
 

@@ -1,10 +1,10 @@
 // Every control that the program's flows address by name exists once, with a fitting widget
 // class, where the layout puts it.
-#include "app/PageControl.h"
-#include "app/StaticText.h"
-#include "app/UpDown.h"
-#include "app/core/LanguageKeys.h"
+#include "app/LanguageKeys.h"
 #include "support/MainWindowFixture.h"
+#include "widgets/PageControl.h"
+#include "widgets/StaticText.h"
+#include "widgets/UpDown.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 // One logo: the scalable icon draws the picture of the PNG icons, and the images the window
 // loads for a screen scaled by two have twice the pixels of the plain ones.
-#include "app/PngImage.h"
+#include "app/gui/PngImage.h"
 #include "support/TestProgramDir.h"
 
 #include <QPainter>

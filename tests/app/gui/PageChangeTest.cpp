@@ -1,7 +1,7 @@
 // Selecting a tab page of the main page control: the update progress bar starts again at 0,
 // and READ/WRITE follow the connection and the page's position among the visible tabs.
-#include "app/PageControl.h"
 #include "support/MainWindowFixture.h"
+#include "widgets/PageControl.h"
 
 #include <QProgressBar>
 #include <QPushButton>

@@ -1,5 +1,5 @@
 // PNG decoding of the images the program loads.
-#include "app/PngImage.h"
+#include "app/gui/PngImage.h"
 #include "seams/FileOpenError.h"
 #include "support/TestProgramDir.h"
 

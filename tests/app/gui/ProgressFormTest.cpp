@@ -1,7 +1,7 @@
 // The progress window: each showing starts at 0, steps stop at 100, it is no modal window.
-#include "app/Captions.h"
-#include "app/TProgressForm.h"
+#include "app/gui/Captions.h"
 #include "support/MainWindowFixture.h"
+#include "widgets/TProgressForm.h"
 
 #include <QLabel>
 #include <QProgressBar>

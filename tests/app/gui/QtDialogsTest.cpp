@@ -1,6 +1,6 @@
 // Message boxes of the program: the window caption as title, the icon of the kind, buttons
 // captioned with the language texts, the focused button, and the answer of the button used.
-#include "app/QtDialogs.h"
+#include "app/gui/QtDialogs.h"
 #include "support/MainWindowFixture.h"
 
 #include <QApplication>

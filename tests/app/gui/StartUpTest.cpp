@@ -1,11 +1,11 @@
 // The main window right after start-up: caption, first pages, disabled and hidden controls,
 // combo boxes, the splash's timing, and start-up failures on missing files.
-#include "app/PageControl.h"
-#include "app/PngImage.h"
-#include "app/TForm4.h"
-#include "app/TProgressForm.h"
+#include "app/gui/PngImage.h"
+#include "app/gui/TForm4.h"
 #include "seams/FileOpenError.h"
 #include "support/MainWindowFixture.h"
+#include "widgets/PageControl.h"
+#include "widgets/TProgressForm.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 // vireo-cli and the window put the same bytes on the wire for the same action: each runs
 // against a unit of its own, and the CLI's commands are the window's connection followed by
 // the window's action.
-#include "app/LanguageTable.h"
+#include "app/gui/LanguageTable.h"
 #include "cli/Cli.h"
 #include "files/ParameterFile.h"
 #include "firmware/FirmwarePacker.h"

@@ -1,7 +1,7 @@
 // Value entry through the real window: typing, emptying, leaving a field, the error dialog
 // and the spin buttons, with the window's own controls and working values.
-#include "app/UpDown.h"
 #include "support/MainWindowFixture.h"
+#include "widgets/UpDown.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 // The mode buttons and the pirouette gain Set button through the real window: what a click
 // shows, and what reaches the unit.
-#include "app/PageControl.h"
 #include "params/gui/ParamsWindowFixture.h"
 #include "support/MainWindowFixture.h"
+#include "widgets/PageControl.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 // The error dialog of a field check as a real modal message box: taking the focus into the box
 // and back must not check the field a second time.
-#include "app/QtDialogs.h"
+#include "app/gui/QtDialogs.h"
 #include "support/MainWindowFixture.h"
 
 #include <QApplication>

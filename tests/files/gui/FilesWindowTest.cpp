@@ -1,8 +1,6 @@
 // File menu, READ's save offer and the RESET page on the real window, against the simulated
 // unit in virtual time.
-#include "app/PageControl.h"
-#include "app/TForm1.h"
-#include "app/TProgressForm.h"
+#include "app/gui/TForm1.h"
 #include "files/FileNames.h"
 #include "files/FileTestSupport.h"
 #include "files/ParameterFile.h"
@@ -12,6 +10,8 @@
 #include "support/NullPorts.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestProgramDir.h"
+#include "widgets/PageControl.h"
+#include "widgets/TProgressForm.h"
 
 #include "SimulatedPort.h"
 

@@ -1,11 +1,11 @@
 // The UPDATE button of the window against a simulated unit on a simulated FTDI port: the
 // file choice, the transfer with its boxes, and the rediscovery and parameter read after it.
 #include "SimulatedPort.h"
-#include "app/PageControl.h"
 #include "files/ParameterFile.h"
 #include "firmware/FirmwarePacker.h"
 #include "link/gui/LinkWindowFixture.h"
 #include "support/MainWindowFixture.h"
+#include "widgets/PageControl.h"
 
 #include <QAbstractButton>
 #include <QDir>

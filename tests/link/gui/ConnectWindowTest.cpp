@@ -1,7 +1,7 @@
 // Connecting and disconnecting through the window: what the window shows afterwards, what
 // went over the wire, and which boxes appear.
-#include "app/PageControl.h"
 #include "link/gui/LinkWindowFixture.h"
+#include "widgets/PageControl.h"
 
 #include <QComboBox>
 #include <QRadioButton>

@@ -1,7 +1,7 @@
 #pragma once
 // The real main window with a simulated unit behind a simulated FTDI port, in virtual time,
 // with scripted dialogs. Ticks of Timer2 are run by the test, never by the real timer.
-#include "app/TForm1.h"
+#include "app/gui/TForm1.h"
 #include "seams/VirtualClock.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestProgramDir.h"

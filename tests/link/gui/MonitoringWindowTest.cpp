@@ -1,7 +1,7 @@
 // The polling tick through the window: lamps, the ping that notices a lost unit, the poll by
 // kind and version, and the GAIN CONTROL STATUS page.
-#include "app/StaticText.h"
 #include "link/gui/LinkWindowFixture.h"
+#include "widgets/StaticText.h"
 
 #include <map>
 

@@ -1,6 +1,6 @@
 // The window as it runs in production: QSerialPort and the port list with VIREO_EXTRA_PORTS,
 // against kalm07-sim through kernel pseudo-terminals.
-#include "app/TForm1.h"
+#include "app/gui/TForm1.h"
 #include "link/gui/QtPortLister.h"
 #include "link/gui/QtSerialPort.h"
 #include "seams/VirtualClock.h"

@@ -4,13 +4,13 @@
 // scripted dialogs and the polling timer stopped so the transcript holds only what a flow sent.
 #include "SimulatedPort.h"
 #include "UnitSimulator.h"
-#include "app/TForm1.h"
-#include "app/TProgressForm.h"
+#include "app/gui/TForm1.h"
 #include "seams/VirtualClock.h"
 #include "support/KnownValues.h"
 #include "support/NullPorts.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestProgramDir.h"
+#include "widgets/TProgressForm.h"
 
 #include <QTimer>
 #include <gtest/gtest.h>
