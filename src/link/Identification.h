@@ -37,6 +37,26 @@ struct ShapeStep {
     bool operator==(const ShapeStep &) const = default;
 };
 
+// Every control a shape step can name, by what the step does with it. The window finds these
+// once when it is built, so a step can only ever address a control that exists.
+// Shown, hidden, enabled, disabled or made the active page:
+// clang-format off
+inline constexpr std::string_view ShapeWidgets[] = {
+    "TabSheet2", "TabSheet3", "TabSheet4", "TabSheet5", "TabSheet6", "TabSheet7", "TabSheet8", "TabSheet9",
+    "LEDGreenImage", "ResHeliSelectGroupBox", "StaticText32", "StaticText39", "StaticText40",
+    "StaticText66", "StaticText67", "StaticText68", "StaticText69", "StaticText70", "StaticText71",
+    "Label75", "Label76", "Label77", "Label78", "Label79", "Label80", "DBRadioGroup", "DB0RadioButton",
+    "DB1RadioButton", "DB2RadioButton", "DB3RadioButton", "PirouGroup", "PirouUseCheckBox",
+    "PirouDirCheckBox", "PirouCheckButton", "Label63", "Label70", "Edit25", "PirouGainSetButton",
+    "ERingGroup", "ERingUseCheckBox", "AxisControlSelectGroupBox", "Label105", "Label106",
+    "AxisMode3AxisRadioButton", "AxisMode1AxisRadioButton", "ExtraRadioButton", "CondSelChComboBox",
+    "Label108", "SwashNarrowComboBox", "Label109"};
+// clang-format on
+// Given a text; made to select their first item; checked instead of another:
+inline constexpr std::string_view ShapeLabels[] = {"Label35", "Label70", "Label83"};
+inline constexpr std::string_view ShapeComboBoxes[] = {"ResHeliSelectComboBox"};
+inline constexpr std::string_view ShapeButtons[] = {"ExtraRadioButton", "Mode0RadioButton"};
+
 struct Identification {
     UnitKind kind = UnitKind::Kind1;
     std::string firmwareVersion;

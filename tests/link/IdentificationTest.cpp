@@ -2,6 +2,7 @@
 
 #include "link/ScriptedPort.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
@@ -225,6 +226,67 @@ TEST(Identification, KindVersionAndWindowShape)
         EXPECT_EQ(id.shape.front().control, "Label83");
         EXPECT_EQ(id.shape.back(), (ShapeStep{A::SetText, "Label35", id.firmwareVersion}));
     }
+}
+
+// The window finds the controls of ShapeWidgets & co. once and refuses a step naming any other.
+// Over every answer a unit can give, each step names a control listed for what the step does,
+// and each listed control is named by some step.
+TEST(Identification, EveryStepNamesAListedControl)
+{
+    std::set<std::string> widgets, labels, comboBoxes, buttons;
+    auto check = [&](const std::optional<Identification> &id, const std::string &answer) {
+        ASSERT_TRUE(id.has_value()) << answer;
+        for (const ShapeStep &s : id->shape) {
+            auto expectIn = [&](const auto &listed, std::set<std::string> &used, const std::string &name) {
+                EXPECT_NE(std::find(std::begin(listed), std::end(listed), name), std::end(listed))
+                    << name << " (action " << static_cast<int>(s.action) << ") for " << answer;
+                used.insert(name);
+            };
+            switch (s.action) {
+            case A::Show:
+            case A::Hide:
+            case A::Enable:
+            case A::Disable:
+            case A::ActivatePage:
+                expectIn(ShapeWidgets, widgets, s.control);
+                break;
+            case A::SetTextKey:
+            case A::SetText:
+                expectIn(ShapeLabels, labels, s.control);
+                break;
+            case A::SelectFirstItem:
+                expectIn(ShapeComboBoxes, comboBoxes, s.control);
+                break;
+            case A::CheckInsteadIfChecked:
+                expectIn(ShapeButtons, buttons, s.control);
+                expectIn(ShapeButtons, buttons, s.arg);
+                break;
+            case A::ErrorBox:
+            case A::ReadAllDefaults:
+                EXPECT_EQ(s.control, "");
+                break;
+            }
+        }
+    };
+    std::string ver(" 0.0.0\r\n");
+    for (std::string_view upver : {Kind1LoaderAnswer, std::string_view("0.4.1\r\n")})
+        for (std::uint32_t baud : {230400u, 250000u}) { // a Kind1 unit at 250000 is its loader
+            check(decideIdentification(upver, LoaderVersionAnswer, baud), "loader");
+            for (int v = 0; v < 1000; ++v) {
+                ver[1] = static_cast<char>('0' + v / 100);
+                ver[3] = static_cast<char>('0' + v / 10 % 10);
+                ver[5] = static_cast<char>('0' + v % 10);
+                check(decideIdentification(upver, ver, baud), std::string(upver.substr(0, 5)) + ver);
+            }
+        }
+    auto expectAllUsed = [](const auto &listed, const std::set<std::string> &used) {
+        for (std::string_view name : listed)
+            EXPECT_TRUE(used.count(std::string(name))) << name << " is listed but no step names it";
+    };
+    expectAllUsed(ShapeWidgets, widgets);
+    expectAllUsed(ShapeLabels, labels);
+    expectAllUsed(ShapeComboBoxes, comboBoxes);
+    expectAllUsed(ShapeButtons, buttons);
 }
 
 // A missing, cut or garbled answer identifies nothing: no kind is guessed from it and no

@@ -17,7 +17,6 @@
 #include <QScopedValueRollback>
 #include <QTimer>
 
-#include <set>
 #include <stdexcept>
 #include <string_view>
 #include <type_traits>
@@ -68,71 +67,18 @@ constexpr std::array<const char *, 3> Kind1GainLamps = {"StaticText33", "StaticT
 constexpr std::array<const char *, 4> Kind2ChannelLamps = {"StaticText32", "StaticText39", "StaticText40",
                                                            "StaticText87"};
 
-// The controls identification can name, by how a step uses them: both kinds of unit, the
-// loader alone, and every firmware version a VER answer can carry (" d.d.d").
-struct ShapeControlNames {
-    std::set<std::string> widgets, labels, comboBoxes, buttons;
-};
-
-ShapeControlNames everyShapeControl()
-{
-    ShapeControlNames names;
-    auto add = [&names](const std::optional<Identification> &id) {
-        for (const ShapeStep &step : id->shape) {
-            switch (step.action) {
-            case ShapeAction::Show:
-            case ShapeAction::Hide:
-            case ShapeAction::Enable:
-            case ShapeAction::Disable:
-            case ShapeAction::ActivatePage:
-                names.widgets.insert(step.control);
-                break;
-            case ShapeAction::SetTextKey:
-            case ShapeAction::SetText:
-                names.labels.insert(step.control);
-                break;
-            case ShapeAction::SelectFirstItem:
-                names.comboBoxes.insert(step.control);
-                break;
-            case ShapeAction::CheckInsteadIfChecked:
-                names.buttons.insert({step.control, step.arg});
-                break;
-            case ShapeAction::ErrorBox:
-            case ShapeAction::ReadAllDefaults:
-                break;
-            }
-        }
-    };
-    std::string ver(" 0.0.0\r\n");
-    for (std::string_view upver : {Kind1LoaderAnswer, std::string_view("0.0.0\r\n")})
-        for (std::uint32_t baud : {230400u, 250000u}) { // 250000: a Kind1 unit there is its loader
-            add(decideIdentification(upver, LoaderVersionAnswer, baud));
-            for (char major = '0'; major <= '9'; ++major)
-                for (char minor = '0'; minor <= '9'; ++minor)
-                    for (char patch = '0'; patch <= '9'; ++patch) {
-                        ver[1] = major;
-                        ver[3] = minor;
-                        ver[5] = patch;
-                        add(decideIdentification(upver, ver, baud));
-                    }
-        }
-    return names;
-}
-
-// The names are the same for every window: worked out once (some 20 ms), then resolved per window.
+// The controls identification can address, found once per window.
 ShapeControls findShapeControls(const WindowShell &shell)
 {
-    static const ShapeControlNames names = everyShapeControl();
-    auto find = [&shell]<class T>(const std::set<std::string> &from,
-                                  std::unordered_map<std::string, T *> &into) {
-        for (const std::string &name : from)
-            into[name] = shell.control<T>(qs(name));
+    auto find = [&shell]<class T>(const auto &names, std::unordered_map<std::string, T *> &into) {
+        for (std::string_view name : names)
+            into[std::string(name)] = shell.control<T>(qs(name));
     };
     ShapeControls c;
-    find(names.widgets, c.widgets);
-    find(names.labels, c.labels);
-    find(names.comboBoxes, c.comboBoxes);
-    find(names.buttons, c.buttons);
+    find(ShapeWidgets, c.widgets);
+    find(ShapeLabels, c.labels);
+    find(ShapeComboBoxes, c.comboBoxes);
+    find(ShapeButtons, c.buttons);
     return c;
 }
 
