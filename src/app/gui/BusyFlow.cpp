@@ -22,18 +22,13 @@ namespace vireo
 class ControlLock : public QObject
 {
 public:
-    explicit ControlLock(WindowShell &form)
+    explicit ControlLock(const FlowLockControls &controls) : widgets_(controls.buttons)
     {
-        for (std::string_view name : FlowStartingButtons) {
-            auto *w =
-                form.control<QWidget>(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
-            widgets_.push_back(w);
+        for (QWidget *w : widgets_) {
             holdOff(w);
             w->installEventFilter(this);
         }
-        for (std::string_view name : FlowBlockedMenuItems) {
-            auto *a =
-                form.control<QAction>(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+        for (QAction *a : controls.menuItems) {
             actions_.emplace_back(a, a->isEnabled());
             a->setEnabled(false);
         }
@@ -75,10 +70,23 @@ private:
     std::vector<std::pair<QAction *, bool>> actions_;
 };
 
+FlowLockControls findFlowLockControls(const WindowShell &shell)
+{
+    auto latin1 = [](std::string_view name) {
+        return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    };
+    FlowLockControls controls;
+    for (std::string_view name : FlowStartingButtons)
+        controls.buttons.push_back(shell.control<QWidget>(latin1(name)));
+    for (std::string_view name : FlowBlockedMenuItems)
+        controls.menuItems.push_back(shell.control<QAction>(latin1(name)));
+    return controls;
+}
+
 BusyFlow::BusyFlow(WindowShell &form, Flow flow) : form_(form), started_(form.flows.begin(flow))
 {
     if (started_ && locksControls(flow))
-        lock_ = std::make_unique<ControlLock>(form);
+        lock_ = std::make_unique<ControlLock>(form.flowLock);
 }
 
 BusyFlow::~BusyFlow()

@@ -12,7 +12,11 @@ namespace vireo
 {
 
 class WindowShell;
+struct FlowLockControls;
 class ControlLock;
+
+// The controls FlowStartingButtons and FlowBlockedMenuItems name, for WindowShell::flowLock.
+FlowLockControls findFlowLockControls(const WindowShell &shell);
 
 class BusyFlow
 {

@@ -26,8 +26,7 @@ void TForm1::loadStartLanguage()
     const QString id = openSettings()->value(QLatin1String(setting::Language)).toString();
     applyLanguage(id);
     fillLanguageMenu();
-    connect(control<QMenu>(QStringLiteral("MenuLanguage")), &QMenu::aboutToShow, this,
-            &TForm1::fillLanguageMenu);
+    connect(view_.MenuLanguage, &QMenu::aboutToShow, this, &TForm1::fillLanguageMenu);
     HelpMouseLeave(nullptr);
 }
 
@@ -58,16 +57,16 @@ bool TForm1::applyLanguage(const QString &id)
 void TForm1::MenuLanguageClick(const QString &id)
 {
     // What the program put into captions since start-up, to be put back in the new language.
-    auto *kind = control<QLabel>(QStringLiteral("Label83"));
-    auto *axisMode = control<QLabel>(QStringLiteral("Label107"));
+    auto *kind = view_.Label83;
+    auto *axisMode = view_.Label107;
     const bool kindShown = !kind->text().isEmpty();
     const bool axisModeShown = !axisMode->text().isEmpty();
 
     applyLanguage(id);
     openSettings()->setValue(QLatin1String(setting::Language), LanguageId);
 
-    control<QAbstractButton>(QStringLiteral("ConnectSpeedButton"))
-        ->setText(text(Connected ? QStringLiteral("DisconnectButton") : QStringLiteral("ConnectButton")));
+    view_.ConnectSpeedButton->setText(
+        text(Connected ? QStringLiteral("DisconnectButton") : QStringLiteral("ConnectButton")));
     if (kindShown)
         kind->setText(
             text(unitKind == UnitKind::Kind1 ? QStringLiteral("KALMKind1") : QStringLiteral("KALMKind2")));
@@ -76,14 +75,14 @@ void TForm1::MenuLanguageClick(const QString &id)
                                                     : QStringLiteral("AxisMode1Message")));
     showStatusPage();
     HelpMouseLeave(nullptr);
-    control<QLabel>(QStringLiteral("PirouCheckResultLabel"))->clear();
+    view_.PirouCheckResultLabel->clear();
     fitToScreen();
 }
 
 void TForm1::fillLanguageMenu()
 {
     // Filled afresh each time it opens, so a language file the user just added is there.
-    auto *menu = control<QMenu>(QStringLiteral("MenuLanguage"));
+    auto *menu = view_.MenuLanguage;
     qDeleteAll(menu->findChildren<QActionGroup *>(Qt::FindDirectChildrenOnly));
     menu->clear();
     auto *group = new QActionGroup(menu);
@@ -114,7 +113,7 @@ void TForm1::fitToScreen()
 
 void TForm1::fitInto(const QSize &room)
 {
-    const QWidget *client = control<QWidget>(QStringLiteral("ClientArea"));
+    const QWidget *client = view_.ClientArea;
     const QSize full(std::max(client->width(), menuBar()->sizeHint().width()),
                      client->height() + menuBar()->heightForWidth(client->width()));
     setFixedSize(full.boundedTo(room));

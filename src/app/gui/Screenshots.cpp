@@ -15,6 +15,8 @@
 #include <QPixmap>
 
 #include <cstdio>
+#include <initializer_list>
+#include <vector>
 
 namespace vireo
 {
@@ -35,6 +37,37 @@ bool save(QWidget &w, const QString &folder, const QString &name)
     std::printf("%s %s\n", ok ? "saved" : "FAILED", qPrintable(path));
     return ok;
 }
+
+// The controls the picture of a connected unit fills in.
+struct ConnectedLook {
+    QLabel *Label35, *Label83;
+    QWidget *LEDGreenImage, *TabSheet3;
+    QAbstractButton *ConnectSpeedButton;
+    std::vector<StaticText *> lamps, readOuts;
+
+    static ConnectedLook find(const TForm1 &form)
+    {
+        auto named = [&form]<class T>(const char *name, T *&into) {
+            into = form.control<T>(QString::fromLatin1(name));
+        };
+        auto texts = [&form](std::initializer_list<const char *> names) {
+            std::vector<StaticText *> found;
+            for (const char *name : names)
+                found.push_back(form.control<StaticText>(QString::fromLatin1(name)));
+            return found;
+        };
+        ConnectedLook c{};
+        named("Label35", c.Label35);
+        named("Label83", c.Label83);
+        named("LEDGreenImage", c.LEDGreenImage);
+        named("TabSheet3", c.TabSheet3);
+        named("ConnectSpeedButton", c.ConnectSpeedButton);
+        c.lamps = texts({"StaticText15", "StaticText24", "StaticText86", "StaticText33", "StaticText34"});
+        c.readOuts = texts({"StaticText35", "StaticText38", "StaticText41", "StaticText81", "StaticText82",
+                            "StaticText83", "StaticText8", "StaticText16", "StaticText25"});
+        return c;
+    }
+};
 
 } // namespace
 
@@ -74,18 +107,16 @@ int saveScreenshots(TForm1 &form, TAboutBox &about, const QString &folder, qint6
     form.HelpMouseLeave(nullptr);
 
     // How the header and the status page look with a unit: lamps and read-outs filled in.
-    form.control<QLabel>(QStringLiteral("Label35"))->setText(QStringLiteral(" 1.0.5"));
-    form.control<QLabel>(QStringLiteral("Label83"))->setText(form.text(QStringLiteral("KALMKind1")));
-    form.control<QWidget>(QStringLiteral("LEDGreenImage"))->show();
-    form.control<QAbstractButton>(QStringLiteral("ConnectSpeedButton"))
-        ->setText(form.text(QStringLiteral("DisconnectButton")));
-    for (const char *lamp : {"StaticText15", "StaticText24", "StaticText86", "StaticText33", "StaticText34"})
-        form.control<StaticText>(QString::fromLatin1(lamp))->setLit(true);
-    for (const char *readout :
-         {"StaticText35", "StaticText38", "StaticText41", "StaticText81", "StaticText82", "StaticText83",
-          "StaticText8", "StaticText16", "StaticText25"})
-        form.control<StaticText>(QString::fromLatin1(readout))->setText(QStringLiteral("50"));
-    form.PageControl1->setCurrentWidget(form.control<QWidget>(QStringLiteral("TabSheet3")));
+    const ConnectedLook look = ConnectedLook::find(form);
+    look.Label35->setText(QStringLiteral(" 1.0.5"));
+    look.Label83->setText(form.text(QStringLiteral("KALMKind1")));
+    look.LEDGreenImage->show();
+    look.ConnectSpeedButton->setText(form.text(QStringLiteral("DisconnectButton")));
+    for (StaticText *lamp : look.lamps)
+        lamp->setLit(true);
+    for (StaticText *readout : look.readOuts)
+        readout->setText(QStringLiteral("50"));
+    form.PageControl1->setCurrentWidget(look.TabSheet3);
     ok &= save(form, folder, QStringLiteral("main-TabSheet3-connected"));
 
     TForm4 splash(form.ProgramDir, form.SoftwareVersion);

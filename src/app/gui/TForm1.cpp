@@ -1,5 +1,6 @@
 #include "app/gui/TForm1.h"
 
+#include "app/gui/BusyFlow.h"
 #include "app/gui/PngImage.h"
 #include "app/gui/ProgramData.h"
 #include "app/gui/QtTexts.h"
@@ -30,49 +31,13 @@
 namespace vireo
 {
 
-namespace
-{
-
-// Start-up step 6 selects the first item of these; step 13 of these and the last two.
-constexpr std::array<const char *, 7> OptionComboBoxes = {
-    "AilGainChComboBox", "EleGainChComboBox",   "RudGainChComboBox", "CondSelChComboBox",
-    "AuxOutComboBox",    "SwashNarrowComboBox", "RudNarrowComboBox"};
-constexpr std::array<const char *, 2> OtherComboBoxes = {"ResHeliSelectComboBox", "RxKindSelectComboBox"};
-
-// Disabled until a connection enables them.
-constexpr std::array<const char *, 12> DisabledAtStart = {
-    "ReadButton",       "WriteButton", "FileFirmUpdateButton",
-    "ResetButton",      "ReadButton2", "WriteButton2",
-    "PirouDirCheckBox", "Label63",     "Label70",
-    "PirouCheckButton", "Edit25",      "PirouGainSetButton"};
-
-// Hidden for the whole run: the volume-limit read-outs of the status page, and the gain
-// grid's rows not in use (HiddenGainRowControls).
-constexpr std::array<const char *, 24> HiddenForGood = {
-    "StaticText66", "StaticText67", "StaticText68", "StaticText69", "StaticText70", "StaticText71",
-    "StaticText75", "StaticText76", "StaticText77", "StaticText78", "StaticText79", "StaticText80",
-    "Label75",      "Label76",      "Label77",      "Label78",      "Label79",      "Label80",
-    "Label96",      "Label97",      "Label98",      "Label99",      "Label100",     "Label101"};
-
-struct ImageFile {
-    const char *control, *file;
-};
-constexpr std::array<ImageFile, 4> WindowImages = {{{"Image1", "Vireo_head.png"},
-                                                    {"LEDOffImage", "led_off.png"},
-                                                    {"LEDRedImage", "led_red_on.png"},
-                                                    {"LEDGreenImage", "led_green_on.png"}}};
-
-QString name(const char *s)
-{
-    return QString::fromLatin1(s);
-}
-
-} // namespace
-
 TForm1::TForm1(Services services, QWidget *parent)
     : QMainWindow(parent), linkController_(*this, *this, services.port), services_(services)
 {
     buildLayout();
+    view_ = ShellView::find(*this);
+    flowLock = findFlowLockControls(*this);
+    contextHelp_.attachView();
     linkController_.attachView();
     parameterController_.attachView();
     editingController_.attachView();
@@ -98,8 +63,8 @@ TForm1::TForm1(Services services, QWidget *parent)
     // 5.
     loadImages();
     // 6.
-    for (const char *combo : OptionComboBoxes)
-        control<QComboBox>(name(combo))->setCurrentIndex(0);
+    for (QComboBox *combo : view_.optionComboBoxes)
+        combo->setCurrentIndex(0);
     // 7. Qt paints every widget double-buffered already.
     // 8.
     SoftwareVersion = QStringLiteral("1.6.5");
@@ -111,24 +76,22 @@ TForm1::TForm1(Services services, QWidget *parent)
     ResetProgressForm->setWindowTitle(windowTitle());
     // 9. SerialLink was built with no port open and with its exchange lock.
     // 10.
-    PageControl1->setCurrentWidget(control<QWidget>(QStringLiteral("TabSheet2")));
-    PageControl2->setCurrentWidget(control<QWidget>(QStringLiteral("TabSheet7")));
+    PageControl1->setCurrentWidget(view_.tabSheets[1]);
+    PageControl2->setCurrentWidget(view_.tabSheets[6]);
     // 11.
-    for (const char *c : DisabledAtStart)
-        control<QWidget>(name(c))->setEnabled(false);
+    for (QWidget *w : view_.disabledAtStart)
+        w->setEnabled(false);
     // 12.
-    for (const char *c : HiddenForGood)
-        control<QWidget>(name(c))->hide();
-    for (const char *c : HiddenGainRowControls)
-        control<QWidget>(name(c))->hide();
+    for (QWidget *w : view_.hiddenForGood)
+        w->hide();
     // 13. Again, so that each shows the first text the language file put there.
-    for (const char *combo : OptionComboBoxes)
-        control<QComboBox>(name(combo))->setCurrentIndex(0);
-    for (const char *combo : OtherComboBoxes)
-        control<QComboBox>(name(combo))->setCurrentIndex(0);
+    for (QComboBox *combo : view_.optionComboBoxes)
+        combo->setCurrentIndex(0);
+    for (QComboBox *combo : view_.otherComboBoxes)
+        combo->setCurrentIndex(0);
     // 14.
-    control<QWidget>(QStringLiteral("ReadButton2"))->hide();
-    control<QWidget>(QStringLiteral("WriteButton2"))->hide();
+    view_.ReadButton2->hide();
+    view_.WriteButton2->hide();
     // 15.
     ParamsLoaded = false;
     // 16.
@@ -153,9 +116,8 @@ TForm1::~TForm1()
 
 void TForm1::loadImages()
 {
-    for (const ImageFile &image : WindowImages)
-        control<QLabel>(name(image.control))
-            ->setPixmap(loadPngForRatio(ProgramDir + QLatin1String(image.file), screenPixelRatio()));
+    for (const ShellView::Image &image : view_.images)
+        image.label->setPixmap(loadPngForRatio(ProgramDir + QLatin1String(image.file), screenPixelRatio()));
 }
 
 // Fades the splash in (0 to 254), holds it for two seconds, fades it out (255 to 1), closes
@@ -246,10 +208,10 @@ void TForm1::closeAsked(QCloseEvent *event)
 
 void TForm1::PageControl1Change()
 {
-    control<QProgressBar>(QStringLiteral("ProgressBar1"))->setValue(0);
+    view_.ProgressBar1->setValue(0);
     if (!Connected) {
-        control<QPushButton>(QStringLiteral("ReadButton"))->setEnabled(false);
-        control<QPushButton>(QStringLiteral("WriteButton"))->setEnabled(false);
+        view_.ReadButton->setEnabled(false);
+        view_.WriteButton->setEnabled(false);
         return;
     }
     setReadWriteByActivePage();
@@ -262,13 +224,13 @@ void TForm1::setReadWriteByActivePage()
     const int position = PageControl1->visibleIndexOfCurrent();
     const bool enabled =
         hasApplicationFirmware(FirmwareVersion) && !(position == 1 || position == 3 || position == 4);
-    control<QPushButton>(QStringLiteral("ReadButton"))->setEnabled(enabled);
-    control<QPushButton>(QStringLiteral("WriteButton"))->setEnabled(enabled);
+    view_.ReadButton->setEnabled(enabled);
+    view_.WriteButton->setEnabled(enabled);
 }
 
 void TForm1::setPageVisible(const QString &tabSheet, bool visible)
 {
-    auto *page = control<QWidget>(tabSheet);
+    QWidget *page = view_.tabSheet(tabSheet);
     for (PageControl *pages : {PageControl1, PageControl2})
         if (pages->indexOf(page) >= 0)
             pages->setPageVisible(page, visible);
@@ -276,7 +238,7 @@ void TForm1::setPageVisible(const QString &tabSheet, bool visible)
 
 bool TForm1::isPageVisible(const QString &tabSheet) const
 {
-    auto *page = control<QWidget>(tabSheet);
+    QWidget *page = view_.tabSheet(tabSheet);
     return PageControl1->isPageVisible(page) || PageControl2->isPageVisible(page);
 }
 

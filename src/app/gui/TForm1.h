@@ -8,6 +8,7 @@
 // reach the window only through WindowShell and their own narrow interfaces.
 #include "app/gui/Captions.h"
 #include "app/gui/LanguageTable.h"
+#include "app/gui/ShellView.h"
 #include "app/gui/WindowShell.h"
 #include "editing/gui/EditingController.h"
 #include "files/gui/FilesController.h"
@@ -15,6 +16,7 @@
 #include "link/gui/LinkController.h"
 #include "params/ParameterSet.h"
 #include "params/UnitConversion.h"
+#include "params/gui/ContextHelpController.h"
 #include "params/gui/ParameterController.h"
 
 #include <QMainWindow>
@@ -63,14 +65,16 @@ public:
     void MenuFileEndClick();
     void MenuHelpVersionClick();
 
-    // Context help of the control parameter page; each receives the label that sent the event.
-    void GyroGainLabelMouseEnter(QObject *sender);
-    void LockGainLabelMouseEnter(QObject *sender);
-    void DumperLabelGainMouseEnter(QObject *sender);
-    void FFGainLabelMouseEnter(QObject *sender);
-    void HoldingGainMouseEnter(QObject *sender);
-    void ControlGainLabelMouseEnter(QObject *sender);
-    void HelpMouseLeave(QObject *sender);
+    // Context help of the control parameter page (params/gui/ContextHelpController.h); each
+    // receives the label that sent the event.
+    ContextHelpController contextHelp_{*this};
+    void GyroGainLabelMouseEnter(QObject *) { contextHelp_.showGroup(GainHelp::P); }
+    void LockGainLabelMouseEnter(QObject *) { contextHelp_.showGroup(GainHelp::I); }
+    void DumperLabelGainMouseEnter(QObject *) { contextHelp_.showGroup(GainHelp::D); }
+    void FFGainLabelMouseEnter(QObject *) { contextHelp_.showGroup(GainHelp::FF); }
+    void HoldingGainMouseEnter(QObject *) { contextHelp_.showGroup(GainHelp::HLD); }
+    void ControlGainLabelMouseEnter(QObject *) { contextHelp_.showGroup(GainHelp::CTL); }
+    void HelpMouseLeave(QObject *) { contextHelp_.clear(); }
 
     LanguageTable language;
     TAboutBox *AboutBox = nullptr; // created after the window (main), not owned
@@ -206,12 +210,11 @@ private:
     void fillLanguageMenu();
     void loadStartLanguage();
     void connectControls();
-    void connectHelp();
     void loadImages();
     void runSplash();
-    void showHelpGroup(int group);
 
     Services services_;
+    ShellView view_; // the controls the window itself drives, found after the layout
     std::unique_ptr<Dialogs> windowDialogs_;
     QTranslator *qtTexts_ = nullptr;
     bool centred_ = false;

@@ -115,8 +115,6 @@ void TForm1::connectControls()
 
     connect(PageControl1, &PageControl::pageChangedByUser, this, &TForm1::PageControl1Change);
     connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
-
-    connectHelp();
 }
 
 } // namespace vireo

@@ -12,8 +12,11 @@
 
 #include <QString>
 
-class QWidget;
 #include <stdexcept>
+#include <vector>
+
+class QAction;
+class QWidget;
 
 namespace vireo
 {
@@ -29,6 +32,12 @@ struct Services {
     QString programDir; // with trailing separator; empty = directory of the executable
 };
 
+// The controls a running flow holds disabled (BusyFlow), found once with the window's view.
+struct FlowLockControls {
+    std::vector<QWidget *> buttons;   // FlowStartingButtons
+    std::vector<QAction *> menuItems; // FlowBlockedMenuItems
+};
+
 class WindowShell
 {
 public:
@@ -42,6 +51,7 @@ public:
     // The flow that talks to the unit now; every entry point that starts one consults it
     // (through BusyFlow, app/BusyFlow.h).
     FlowGuard flows;
+    FlowLockControls flowLock;
     PageControl *PageControl1 = nullptr;
     PageControl *PageControl2 = nullptr;
 
