@@ -12,13 +12,6 @@ std::optional<GainEntryField> gainFieldByEdit(std::string_view editName)
     return it == GainEntryFields.end() ? std::nullopt : std::optional(*it);
 }
 
-std::optional<GainEntryField> gainFieldByUpDown(std::string_view upDownName)
-{
-    const auto it = std::find_if(GainEntryFields.begin(), GainEntryFields.end(),
-                                 [&](const GainEntryField &f) { return f.upDown == upDownName; });
-    return it == GainEntryFields.end() ? std::nullopt : std::optional(*it);
-}
-
 std::optional<EntryTarget> entryTarget(std::string_view editName, ModeSet modeSet, const MaxTable &limits)
 {
     if (editName == PirouGainEdit)

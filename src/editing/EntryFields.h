@@ -48,9 +48,8 @@ struct EntryTarget {
     std::int32_t limit = 0;
 };
 
-// The gain field with this entry field or spin button name, if any.
+// The gain field with this entry field name, if any.
 std::optional<GainEntryField> gainFieldByEdit(std::string_view editName);
-std::optional<GainEntryField> gainFieldByUpDown(std::string_view upDownName);
 
 // The target of the entry field with this name in the selected mode set; nothing for a name
 // that is not one of the 25 entry fields.

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QScopeGuard>
 #include <png.h>
 
 #include <memory>
@@ -17,11 +18,6 @@ namespace
 // Far above any image of this program; keeps a forged header from asking for gigabytes.
 constexpr png_uint_32 MaxSide = 8192;
 
-struct ImageGuard {
-    png_image *image;
-    ~ImageGuard() { png_image_free(image); }
-};
-
 } // namespace
 
 QImage decodePng(const QByteArray &bytes, const QString &source)
@@ -31,7 +27,7 @@ QImage decodePng(const QByteArray &bytes, const QString &source)
     };
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
-    ImageGuard guard{&image};
+    const auto freeImage = qScopeGuard([&image] { png_image_free(&image); });
     if (!png_image_begin_read_from_memory(&image, bytes.constData(), static_cast<size_t>(bytes.size())))
         throw fail(image.message);
     if (image.width == 0 || image.height == 0 || image.width > MaxSide || image.height > MaxSide)
