@@ -72,14 +72,11 @@ private:
 
 FlowLockControls findFlowLockControls(const WindowShell &shell)
 {
-    auto latin1 = [](std::string_view name) {
-        return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-    };
     FlowLockControls controls;
     for (std::string_view name : FlowStartingButtons)
-        controls.buttons.push_back(shell.control<QWidget>(latin1(name)));
+        controls.buttons.push_back(shell.control<QWidget>(name));
     for (std::string_view name : FlowBlockedMenuItems)
-        controls.menuItems.push_back(shell.control<QAction>(latin1(name)));
+        controls.menuItems.push_back(shell.control<QAction>(name));
     return controls;
 }
 

@@ -47,13 +47,11 @@ struct ConnectedLook {
 
     static ConnectedLook find(const TForm1 &form)
     {
-        auto named = [&form]<class T>(const char *name, T *&into) {
-            into = form.control<T>(QString::fromLatin1(name));
-        };
+        auto named = [&form]<class T>(const char *name, T *&into) { into = form.control<T>(name); };
         auto texts = [&form](std::initializer_list<const char *> names) {
             std::vector<StaticText *> found;
             for (const char *name : names)
-                found.push_back(form.control<StaticText>(QString::fromLatin1(name)));
+                found.push_back(form.control<StaticText>(name));
             return found;
         };
         ConnectedLook c{};

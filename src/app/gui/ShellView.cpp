@@ -49,7 +49,7 @@ constexpr std::array<ImageFile, 4> WindowImages = {{{"Image1", "Vireo_head.png"}
 
 template <class T> T *named(const WindowShell &shell, const char *name)
 {
-    return shell.control<T>(QString::fromLatin1(name));
+    return shell.control<T>(name);
 }
 
 template <class T, class Names> std::vector<T *> all(const WindowShell &shell, const Names &names)

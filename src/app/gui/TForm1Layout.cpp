@@ -76,8 +76,8 @@ void TForm1::buildLayout()
 
 void TForm1::connectControls()
 {
-    auto button = [this](const char *name) { return control<QAbstractButton>(QString::fromLatin1(name)); };
-    auto action = [this](const char *name) { return control<QAction>(QString::fromLatin1(name)); };
+    auto button = [this](const char *name) { return control<QAbstractButton>(name); };
+    auto action = [this](const char *name) { return control<QAction>(name); };
 
     // A button that starts a flow does nothing while another flow runs (a click dispatched
     // between two firmware blocks, a queued one); its own flow holds the flow-starting controls

@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <stdexcept>
+#include <string_view>
 #include <vector>
 
 class QAction;
@@ -66,6 +67,12 @@ public:
             throw std::logic_error("no control named " + name.toStdString());
         return w;
     }
+    // The same for a name from one of the Qt-free tables (ASCII).
+    template <class T> T *control(std::string_view name) const
+    {
+        return control<T>(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+    }
+    template <class T> T *control(const char *name) const { return control<T>(std::string_view(name)); }
 
     // The main window itself (the parent of its own windows and boxes).
     virtual QWidget &windowWidget() = 0;

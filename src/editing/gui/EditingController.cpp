@@ -3,6 +3,7 @@
 // the pirouette gain Set button, which hands over to the common-block write.
 #include "editing/gui/EditingController.h"
 
+#include "app/gui/WindowText.h"
 #include "editing/ValueEntry.h"
 #include "editing/gui/EntryFieldFilter.h"
 #include "widgets/UpDown.h"
@@ -30,7 +31,7 @@ std::array<T *, N> findAll(const WindowShell &shell, const std::array<std::strin
 {
     std::array<T *, N> found{};
     for (std::size_t i = 0; i < N; ++i)
-        found[i] = shell.control<T>(qs(names[i]));
+        found[i] = shell.control<T>(names[i]);
     return found;
 }
 
@@ -55,10 +56,10 @@ EditingView EditingView::find(const WindowShell &shell)
 {
     EditingView v;
     for (std::size_t i = 0; i < GainEntryFields.size(); ++i) {
-        v.gainEdits[i] = shell.control<QLineEdit>(qs(GainEntryFields[i].edit));
-        v.gainUpDowns[i] = shell.control<UpDown>(qs(GainEntryFields[i].upDown));
+        v.gainEdits[i] = shell.control<QLineEdit>(GainEntryFields[i].edit);
+        v.gainUpDowns[i] = shell.control<UpDown>(GainEntryFields[i].upDown);
     }
-    v.Edit25 = shell.control<QLineEdit>(qs(PirouGainEdit));
+    v.Edit25 = shell.control<QLineEdit>(PirouGainEdit);
     v.modeSetButtons = findAll<QRadioButton>(shell, ModeSetButtons);
     v.axisModeButtons = findAll<QRadioButton>(shell, AxisModeButtons);
     v.deadBandButtons = findAll<QRadioButton>(shell, DeadBandButtons);
@@ -67,8 +68,8 @@ EditingView EditingView::find(const WindowShell &shell)
     v.ERingUseCheckBox = shell.control<QCheckBox>(QStringLiteral("ERingUseCheckBox"));
     v.pirouDependentControls = findAll<QWidget>(shell, PirouDependentControls);
     for (std::size_t i = 0; i < GainChannelCombos.size(); ++i)
-        v.gainChannelCombos[i] = shell.control<QComboBox>(qs(GainChannelCombos[i].combo));
-    v.CondSelChComboBox = shell.control<QComboBox>(qs(ConditionChannelCombo.combo));
+        v.gainChannelCombos[i] = shell.control<QComboBox>(GainChannelCombos[i].combo);
+    v.CondSelChComboBox = shell.control<QComboBox>(ConditionChannelCombo.combo);
     v.AuxOutComboBox = shell.control<QComboBox>(QStringLiteral("AuxOutComboBox"));
     v.RudNarrowComboBox = shell.control<QComboBox>(QStringLiteral("RudNarrowComboBox"));
     v.SwashNarrowComboBox = shell.control<QComboBox>(QStringLiteral("SwashNarrowComboBox"));
@@ -172,7 +173,7 @@ void EditingController::storeItemIndex(CommonField field, const QComboBox *box)
 // A refused channel: the message, then the box shows again what its field holds.
 void EditingController::refuseChannel(std::string_view refusalKey, CommonField field, QComboBox *box)
 {
-    showError(refusalKey, shell_.text(qs(refusalKey)).toStdString());
+    showError(refusalKey, windowText(shell_, refusalKey));
     showItem(box, values_.WorkValues.common[field]);
 }
 

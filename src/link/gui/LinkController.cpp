@@ -72,7 +72,7 @@ ShapeControls findShapeControls(const WindowShell &shell)
 {
     auto find = [&shell]<class T>(const auto &names, std::unordered_map<std::string, T *> &into) {
         for (std::string_view name : names)
-            into[std::string(name)] = shell.control<T>(qs(name));
+            into[std::string(name)] = shell.control<T>(name);
     };
     ShapeControls c;
     find(ShapeWidgets, c.widgets);
@@ -111,10 +111,8 @@ void toggleVisible(QWidget *w)
 
 LinkView LinkView::find(const WindowShell &shell)
 {
-    auto widget = [&shell](const char *name) { return shell.control<QWidget>(QString::fromLatin1(name)); };
-    auto staticText = [&shell](const char *name) {
-        return shell.control<StaticText>(QString::fromLatin1(name));
-    };
+    auto widget = [&shell](const char *name) { return shell.control<QWidget>(name); };
+    auto staticText = [&shell](const char *name) { return shell.control<StaticText>(name); };
     auto staticTexts = [&staticText](const auto &names) {
         std::array<StaticText *, std::tuple_size_v<std::decay_t<decltype(names)>>> texts{};
         for (std::size_t i = 0; i < names.size(); ++i)
@@ -228,11 +226,11 @@ void LinkController::applyShapeStep(const ShapeStep &step)
     case ShapeAction::Hide: {
         const bool visible = step.action == ShapeAction::Show;
         QWidget *w = shapeControl(c.widgets, step.control);
-        if (step.control.starts_with("TabSheet"))
-            for (PageControl *pages : holding(shell_, w))
-                pages->setPageVisible(w, visible); // a page shows and hides with its tab
-        else
+        const std::vector<PageControl *> pages = holding(shell_, w);
+        if (pages.empty())
             w->setVisible(visible);
+        for (PageControl *holder : pages)
+            holder->setPageVisible(w, visible); // a page shows and hides with its tab
         break;
     }
     case ShapeAction::Enable:

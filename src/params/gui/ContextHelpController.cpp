@@ -44,16 +44,11 @@ const std::vector<StatusLabels> &statusLabels()
     return labels;
 }
 
-QString latin1(const char *s)
-{
-    return QString::fromLatin1(s);
-}
-
 } // namespace
 
 ContextHelpView ContextHelpView::find(const WindowShell &shell)
 {
-    auto label = [&shell](const char *name) { return shell.control<QLabel>(latin1(name)); };
+    auto label = [&shell](const char *name) { return shell.control<QLabel>(name); };
     // The labels of the gain grid's rows with this help group (none: the hidden rows).
     auto gridLabels = [&label](std::optional<GainHelp> help) {
         std::vector<QLabel *> labels;
@@ -104,10 +99,10 @@ void ContextHelpController::showGroup(GainHelp help)
 {
     const HelpTexts &g = Groups[static_cast<std::size_t>(help)];
     v_.HelpHintLabel->hide();
-    v_.Label68->setText(shell_.text(latin1(g.heading)));
-    v_.Label69->setText(shell_.text(latin1(g.summary)));
+    v_.Label68->setText(shell_.text(QLatin1String(g.heading)));
+    v_.Label69->setText(shell_.text(QLatin1String(g.summary)));
     v_.Label67->clear();
-    v_.Label67->setText(multiLineText(shell_.text(latin1(g.explanation))));
+    v_.Label67->setText(multiLineText(shell_.text(QLatin1String(g.explanation))));
 }
 
 void ContextHelpController::clear()

@@ -21,17 +21,12 @@ namespace vireo
 namespace
 {
 
-QString qname(std::string_view name)
-{
-    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-}
-
 // The controls a table names, in its order.
 template <class T, class Table> auto controlsOf(const WindowShell &shell, const Table &names)
 {
     std::array<T *, std::tuple_size_v<Table>> out{};
     for (std::size_t i = 0; i < names.size(); ++i)
-        out[i] = shell.template control<T>(qname(names[i]));
+        out[i] = shell.template control<T>(names[i]);
     return out;
 }
 
@@ -69,9 +64,7 @@ void showNumberOrNothing(QLabel *label, std::int16_t value, bool known)
 
 ParameterControls ParameterControls::find(const WindowShell &shell)
 {
-    const auto named = [&shell]<class T>(const char *name, T *&w) {
-        w = shell.control<T>(QString::fromLatin1(name));
-    };
+    const auto named = [&shell]<class T>(const char *name, T *&w) { w = shell.control<T>(name); };
     ParameterControls v;
     named("ReadButton", v.ReadButton);
     named("WriteButton", v.WriteButton);
@@ -86,16 +79,15 @@ ParameterControls ParameterControls::find(const WindowShell &shell)
     for (int axis = 0; axis < AxisCount; ++axis)
         for (std::size_t row = 0; row < ShownAxisFields.size(); ++row) {
             const FieldControls &names = AxisFieldControls[axis][row];
-            v.fields[axis][row] = {
-                shell.control<QLineEdit>(qname(names.edit)), shell.control<QLabel>(qname(names.unit)),
-                shell.control<QLabel>(qname(names.standard)), shell.control<QWidget>(qname(names.spin))};
+            v.fields[axis][row] = {shell.control<QLineEdit>(names.edit), shell.control<QLabel>(names.unit),
+                                   shell.control<QLabel>(names.standard), shell.control<QWidget>(names.spin)};
         }
     v.modeSets = controlsOf<QRadioButton>(shell, ModeSetButtons);
     v.deadBands = controlsOf<QAbstractButton>(shell, DeadBandButtons);
     v.axisModes = controlsOf<QAbstractButton>(shell, AxisModeButtons);
     v.pirouDependent = controlsOf<QWidget>(shell, PirouDependentControls);
     for (std::size_t i = 0; i < CommonCombos.size(); ++i)
-        v.combos[i] = shell.control<QComboBox>(qname(CommonCombos[i].combo));
+        v.combos[i] = shell.control<QComboBox>(CommonCombos[i].combo);
     v.threeAxis = controlsOf<QWidget>(shell, ThreeAxisControls);
     v.commonGroups = controlsOf<QWidget>(shell, CommonBlockGroups);
     v.threeAxisCaptions = controlsOf<QWidget>(shell, ThreeAxisGroupCaptions);
